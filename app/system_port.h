@@ -1,0 +1,39 @@
+// The operations the main window's commands need of the system, and nothing more, so each
+// command can run against the real system or against a recording fake in the tests.
+#pragma once
+#include <string>
+#include <windows.h>
+#include <shellapi.h>
+#include "framework/msgbox.h"
+
+class TSystemPort {
+public:
+  virtual ~TSystemPort() = default;
+
+  // One registry key at a time: opened (never created), read or written, closed.
+  virtual bool RegOpenKey(HKEY root, const std::string& path, REGSAM access) = 0;
+  virtual std::string RegReadString(const std::string& name) = 0;
+  virtual void RegWriteString(const std::string& name, const std::string& value) = 0;
+  virtual void RegCloseKey() = 0;
+
+  virtual bool FileExists(const std::string& fileName) = 0;
+  virtual int ShowMessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) = 0;
+
+  // ShellExecute(no owner, "open", file, no parameters, no directory, SW_SHOWNORMAL).
+  virtual void ShellOpen(const std::string& file) = 0;
+  // ShellExecuteEx with the caller's record; the process handle it returns, or nullptr.
+  virtual HANDLE ShellStart(SHELLEXECUTEINFOA& info) = 0;
+  virtual DWORD WaitForInputIdle(HANDLE process, DWORD milliseconds) = 0;
+  virtual void CloseHandle(HANDLE handle) = 0;
+
+  virtual HWND FindWindowByClass(const std::string& className) = 0;
+  // The first descendant of `parent` of that class, searched depth first.
+  virtual HWND FindChildWindow(HWND parent, const std::string& className) = 0;
+  virtual void ShowWindow(HWND window, int command) = 0;
+  virtual void SetForegroundWindow(HWND window) = 0;
+  virtual LRESULT SendMessageTo(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+  virtual void Sleep(DWORD milliseconds) = 0;
+
+  // True where 32-bit programs' keys stand under WOW6432Node in the registry editor.
+  virtual bool Is64BitWindows() = 0;
+};

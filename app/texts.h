@@ -1,0 +1,34 @@
+// The program's fixed texts, exactly as the user sees them.
+#pragma once
+
+namespace texts {
+constexpr char kFS9KeyPath[] = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
+constexpr char kExePathValue[] = "EXE Path";
+constexpr char kKeyLabelCaption[] = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\ (Entry = EXE Path)";
+constexpr char kEmptyPathWarning[] =
+    "It appears the registry entry is blank or does not exist!\r\n(Please also check that you have administrative access)";
+constexpr char kMissingExeHead[] = "The path your registry is reporting is:\r\n\r\n";
+constexpr char kExeSuffix[] = "\\fs9.exe";
+constexpr char kMissingExeTail[] = "This may not be correct, the fs9.exe file was not found there!";
+constexpr char kBlankEditNotice[] = "The registry path box is blank!";
+constexpr char kUnchangedNotice[] = "This path is already in the registry!";
+constexpr char kConfirmHead[] = "Are you sure you want to write this path to the registry?\r\n\r\n";
+constexpr char kMissingExeQuestion[] =
+    "The FS9.exe is not in the path you have specified.\r\nDo you still want to write this path to the registry?";
+constexpr char kCodePageWarning[] =
+    "This path contains characters that the registry entry cannot hold in this system's code page.\r\n"
+    "Nothing was written to the registry. Please choose a folder whose name uses only those characters.";
+
+constexpr char kRegEditClass[] = "RegEdit_RegEdit";
+constexpr char kRegEditTreeClass[] = "SysTreeView32";
+constexpr char kRegEditFile[] = "regedit.exe";
+constexpr char kRegEditKeyPath[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
+constexpr char kRegEditKeyPathWow64[] =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
+
+constexpr char kWebsite[] = "https://quarnel.example/";
+constexpr char kAboutText[] =
+    "Ostrimark - Version 1.1\r\n\r\n"
+    "Copyright (c) 2026 Quarnel - https://quarnel.example/\r\n\r\n"
+    "(Programming and design by Quarnel)";
+}  // namespace texts

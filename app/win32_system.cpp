@@ -1,0 +1,75 @@
+#include "app/win32_system.h"
+#include "framework/strings.h"
+
+bool TWin32System::RegOpenKey(HKEY root, const std::string& path, REGSAM access) {
+  registry_ = std::make_unique<TRegistry>();
+  registry_->SetRootKey(root);
+  registry_->SetAccess(access);
+  return registry_->OpenKey(path, false);
+}
+
+std::string TWin32System::RegReadString(const std::string& name) {
+  return registry_ ? registry_->ReadString(name) : std::string();
+}
+
+void TWin32System::RegWriteString(const std::string& name, const std::string& value) {
+  if (registry_) registry_->WriteString(name, value);
+}
+
+void TWin32System::RegCloseKey() { registry_.reset(); }
+
+bool TWin32System::FileExists(const std::string& fileName) { return ::FileExists(fileName); }
+
+int TWin32System::ShowMessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
+  return MessageDlg(text, type, buttons, 0);
+}
+
+void TWin32System::ShellOpen(const std::string& file) {
+  ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+HANDLE TWin32System::ShellStart(SHELLEXECUTEINFOA& info) {
+  ShellExecuteExA(&info);
+  return info.hProcess;
+}
+
+DWORD TWin32System::WaitForInputIdle(HANDLE process, DWORD milliseconds) {
+  return process ? ::WaitForInputIdle(process, milliseconds) : WAIT_FAILED;
+}
+
+void TWin32System::CloseHandle(HANDLE handle) {
+  if (handle) ::CloseHandle(handle);
+}
+
+HWND TWin32System::FindWindowByClass(const std::string& className) { return FindWindowA(className.c_str(), nullptr); }
+
+HWND TWin32System::FindChildWindow(HWND parent, const std::string& className) {
+  if (!parent) return nullptr;
+  // Depth first in window order: the editor nests its tree deeper on some systems.
+  for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(parent, child, nullptr, nullptr)) {
+    char name[256] = "";
+    GetClassNameA(child, name, sizeof(name));
+    if (_stricmp(name, className.c_str()) == 0) return child;
+    if (HWND inner = FindChildWindow(child, className)) return inner;
+  }
+  return nullptr;
+}
+
+void TWin32System::ShowWindow(HWND window, int command) { ::ShowWindow(window, command); }
+void TWin32System::SetForegroundWindow(HWND window) { ::SetForegroundWindow(window); }
+
+LRESULT TWin32System::SendMessageTo(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return SendMessageA(window, msg, wParam, lParam);
+}
+
+void TWin32System::Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
+
+bool TWin32System::Is64BitWindows() {
+#if defined(_WIN64)
+  return true;
+#else
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}

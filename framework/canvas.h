@@ -1,0 +1,54 @@
+// TCanvas: a device context with its font, pen and brush, selected lazily and restored on release.
+#pragma once
+#include <string>
+#include <windows.h>
+#include "framework/graphics.h"
+
+class TGraphic;
+
+class TCanvas : public TPersistent {
+public:
+  TCanvas();
+  explicit TCanvas(HDC dc);  // borrows the context; releasing it restores its objects
+  ~TCanvas() override;
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  HDC Handle() const { return dc_; }
+  void SetHandle(HDC dc);  // restores the old context's objects first
+  bool HandleAllocated() const { return dc_ != nullptr; }
+
+  TFont& Font() { return font_; }
+  TPen& Pen() { return pen_; }
+  TBrush& Brush() { return brush_; }
+
+  void FillRect(const RECT& rect);
+  void FrameRect(const RECT& rect);
+  void Rectangle(int left, int top, int right, int bottom);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  void TextOut(int x, int y, const std::string& text);
+  // Draws text with DrawText format flags inside rect; returns the text height.
+  int DrawText(const std::string& text, RECT& rect, UINT format);
+  SIZE TextExtent(const std::string& text);
+  int TextWidth(const std::string& text) { return TextExtent(text).cx; }
+  int TextHeight(const std::string& text) { return TextExtent(text).cy; }
+  void Draw(int x, int y, const TGraphic& graphic);
+  void StretchDraw(const RECT& rect, const TGraphic& graphic);
+  void DrawFocusRect(const RECT& rect);
+  COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+  void SetPixel(int x, int y, TColor color) { ::SetPixel(dc_, x, y, ColorToRGB(color)); }
+
+private:
+  void SelectFont();
+  void SelectPen();
+  void SelectBrush();
+  void RestoreObjects();
+
+  HDC dc_ = nullptr;
+  TFont font_;
+  TPen pen_;
+  TBrush brush_;
+  HGDIOBJ oldFont_ = nullptr, oldPen_ = nullptr, oldBrush_ = nullptr;
+  bool fontSelected_ = false, penSelected_ = false, brushSelected_ = false;
+};

@@ -1,0 +1,218 @@
+#include "framework/form.h"
+#include <algorithm>
+#include "framework/application.h"
+#include "framework/form_reader.h"
+
+TForm* GetParentForm(const TControl* control) {
+  const TControl* top = control;
+  while (top && top->Parent()) top = top->Parent();
+  return const_cast<TForm*>(dynamic_cast<const TForm*>(top));
+}
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  SetVisible(false);
+  SetColor(clBtnFace);
+}
+
+TForm::~TForm() {
+  if (Application) Application->FormDestroyed(this);
+}
+
+DWORD TForm::WindowStyle() const {
+  DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  switch (borderStyle_) {
+    case bsNone: style |= WS_POPUP; break;
+    case bsSingle: case bsToolWindow: style |= WS_CAPTION | WS_BORDER; break;
+    case bsDialog: style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME; break;
+    default: style |= WS_CAPTION | WS_THICKFRAME; break;
+  }
+  // A frameless window keeps its system menu and minimise box so it can be minimised and restored.
+  if (borderIcons_.Contains(biSystemMenu)) style |= WS_SYSMENU;
+  if (borderIcons_.Contains(biMinimize) && borderStyle_ != bsDialog) style |= WS_MINIMIZEBOX;
+  if (borderIcons_.Contains(biMaximize) && (borderStyle_ == bsSizeable || borderStyle_ == bsSingle))
+    style |= WS_MAXIMIZEBOX;
+  return style;
+}
+
+DWORD TForm::WindowExStyle() const {
+  DWORD ex = 0;
+  if (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin) ex |= WS_EX_TOOLWINDOW;
+  if (borderStyle_ == bsDialog) ex |= WS_EX_DLGMODALFRAME;
+  return ex;
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.style = WindowStyle();
+  params.exStyle = WindowExStyle();
+  params.parentWindow = Application ? Application->Handle() : nullptr;
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == borderStyle_) return;
+  RECT client = ClientRect();
+  borderStyle_ = style;
+  if (HandleAllocated()) {
+    SetWindowLongPtrW(Handle(), GWL_STYLE, (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE) | WindowStyle());
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, WindowExStyle());
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetClientSize(client.right, client.bottom);
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+  if (icons == borderIcons_) return;
+  borderIcons_ = icons;
+  if (HandleAllocated())
+    SetWindowLongPtrW(Handle(), GWL_STYLE, (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_VISIBLE) | WindowStyle());
+}
+
+RECT TForm::ClientRect() const {
+  if (HandleAllocated()) return TWinControl::ClientRect();
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
+  return {0, 0, Width() - (frame.right - frame.left), Height() - (frame.bottom - frame.top)};
+}
+
+void TForm::SetClientSize(int width, int height) {
+  RECT frame{0, 0, width, height};
+  AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
+  SetBounds(Left(), Top(), frame.right - frame.left, frame.bottom - frame.top);
+}
+
+void TForm::PlaceOnScreen() {
+  if (position_ != poScreenCenter && position_ != poDesktopCenter) return;
+  // The desktop's centre, whatever position was stored.
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (position_ == poDesktopCenter || defaultMonitor_ == dmDesktop) {
+    screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  }
+  SetBounds((screenWidth - Width()) / 2, (screenHeight - Height()) / 2, Width(), Height());
+}
+
+void TForm::Show() {
+  PlaceOnScreen();
+  HandleNeeded();
+  CreateChildHandles();
+  SetVisible(true);
+  ShowWindow(Handle(), SW_SHOWNORMAL);
+  SetForegroundWindow(Handle());
+  if (activeControl_) activeControl_->SetFocus();
+  else SelectFirst();
+}
+
+void TForm::Hide() {
+  SetVisible(false);
+  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+}
+
+void TForm::Close() {
+  if (Application && Application->MainForm() == this) Application->Terminate();
+  Hide();
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+  if (control == activeControl_) return;
+  if (activeControl_) RemoveFreeNotification(activeControl_);
+  activeControl_ = control;
+  if (control) FreeNotification(control);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == opRemove && component == activeControl_) activeControl_ = nullptr;
+}
+
+TWinControl* TForm::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  if (list.empty()) return nullptr;
+  const int count = static_cast<int>(list.size());
+  int start = static_cast<int>(std::find(list.begin(), list.end(), current) - list.begin());
+  if (start == count) start = goForward ? count - 1 : 0;
+  for (int step = 1; step <= count; ++step) {
+    int index = ((start + (goForward ? step : -step)) % count + count) % count;
+    TWinControl* candidate = list[index];
+    if (candidate->CanFocus() && (!checkTabStop || candidate->TabStop())) return candidate;
+  }
+  return nullptr;
+}
+
+bool TForm::SelectNext(TWinControl* current, bool goForward, bool checkTabStop) {
+  TWinControl* next = FindNextControl(current, goForward, checkTabStop);
+  if (!next) return false;
+  next->SetFocus();
+  return true;
+}
+
+void TForm::SelectFirst() {
+  if (TWinControl* first = FindNextControl(nullptr, true, true)) first->SetFocus();
+}
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_SETFOCUS:
+      if (activeControl_ && activeControl_->HandleAllocated()) {
+        ::SetFocus(activeControl_->Handle());
+        return;
+      }
+      break;
+    case CM_DIALOGKEY:
+      if (m.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+        m.Result = SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true) ? 1 : 0;
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TForm::LoadDescription(const std::string& text, TFileResolver resolver) {
+  ReadComponent(*this, ParseFormText(text), handlers_, std::move(resolver));
+}
+
+namespace {
+const TEnumNames<TFormBorderStyle>& BorderStyleNames() {
+  static const TEnumNames<TFormBorderStyle> names = {{"bsNone", bsNone}, {"bsSingle", bsSingle},
+      {"bsSizeable", bsSizeable}, {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
+  return names;
+}
+const TEnumNames<TBorderIcon>& BorderIconNames() {
+  static const TEnumNames<TBorderIcon> names = {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize},
+                                                {"biMaximize", biMaximize}, {"biHelp", biHelp}};
+  return names;
+}
+const TEnumNames<TPosition>& PositionNames() {
+  static const TEnumNames<TPosition> names = {{"poDesigned", poDesigned}, {"poDefault", poDefault},
+      {"poDefaultPosOnly", poDefaultPosOnly}, {"poDefaultSizeOnly", poDefaultSizeOnly},
+      {"poScreenCenter", poScreenCenter}, {"poDesktopCenter", poDesktopCenter},
+      {"poMainFormCenter", poMainFormCenter}, {"poOwnerFormCenter", poOwnerFormCenter}};
+  return names;
+}
+const TEnumNames<TDefaultMonitor>& MonitorNames() {
+  static const TEnumNames<TDefaultMonitor> names = {{"dmDesktop", dmDesktop}, {"dmPrimary", dmPrimary},
+                                                    {"dmMainForm", dmMainForm}, {"dmActiveForm", dmActiveForm}};
+  return names;
+}
+}  // namespace
+
+const TPropTable& TForm::Properties() {
+  static const TPropTable table = [] {
+    TPropTable t(&TWinControl::Properties());
+    t.Add("BorderStyle", EnumProp(&TForm::SetBorderStyle, BorderStyleNames()));
+    t.Add("BorderIcons", SetProp(&TForm::SetBorderIcons, BorderIconNames()));
+    t.Add("Position", EnumProp(&TForm::SetPosition, PositionNames()));
+    t.Add("DefaultMonitor", EnumProp(&TForm::SetDefaultMonitor, MonitorNames()));
+    t.Add("PixelsPerInch", IntProp(&TForm::SetPixelsPerInch));
+    t.Add("TextHeight", IntProp(&TForm::SetTextHeight));
+    t.Add("OldCreateOrder", BoolProp(&TForm::SetOldCreateOrder));
+    return t;
+  }();
+  return table;
+}

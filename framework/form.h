@@ -1,0 +1,75 @@
+// TForm: a top-level window with border style, position and dialog-key navigation, loaded
+// from its stored description, offering its event handlers to it by name.
+#pragma once
+#include <string>
+#include "framework/properties.h"
+#include "framework/win_control.h"
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+                 poMainFormCenter, poOwnerFormCenter };
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
+
+class TForm : public TWinControl {
+public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle style);
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition position) { position_ = position; }
+  TDefaultMonitor DefaultMonitor() const { return defaultMonitor_; }
+  void SetDefaultMonitor(TDefaultMonitor monitor) { defaultMonitor_ = monitor; }
+  int PixelsPerInch() const { return pixelsPerInch_; }
+  void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
+  int TextHeight() const { return textHeight_; }
+  void SetTextHeight(int value) { textHeight_ = value; }
+  bool OldCreateOrder() const { return oldCreateOrder_; }
+  void SetOldCreateOrder(bool value) { oldCreateOrder_ = value; }
+
+  TWinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* control);
+  void Show();
+  void Hide();
+  void Close();
+  // Moves the focus to the next (or previous) tab stop after `current`; true when it moved.
+  bool SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+  TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const;
+  void SelectFirst();
+
+  void SetClientSize(int width, int height) override;
+  RECT ClientRect() const override;
+  void WndProc(TMessage& message) override;
+
+  // Reads the description text onto this form; errors name component, property and line.
+  void LoadDescription(const std::string& text, TFileResolver resolver = LoadEmbeddedFile);
+  THandlerTable& Handlers() { return handlers_; }
+  static const TPropTable& Properties();
+  const TPropTable& PropertyTable() const override { return Properties(); }
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  void PlaceOnScreen();
+  DWORD WindowStyle() const;
+  DWORD WindowExStyle() const;
+
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+  TPosition position_ = poDesigned;
+  TDefaultMonitor defaultMonitor_ = dmActiveForm;
+  int pixelsPerInch_ = 96, textHeight_ = 13;
+  bool oldCreateOrder_ = false;
+  TWinControl* activeControl_ = nullptr;
+  THandlerTable handlers_;
+};
+
+// The form a control stands on, or nullptr.
+TForm* GetParentForm(const TControl* control);

@@ -1,0 +1,501 @@
+#include "framework/win_control.h"
+#include <algorithm>
+#include <windowsx.h>
+#include "framework/application.h"
+#include "framework/properties.h"
+#include "framework/strings.h"
+
+namespace {
+const wchar_t kControlProp[] = L"OstrimarkControl";
+const wchar_t kWindowClass[] = L"OstrimarkWindow";
+
+ATOM RegisterOwnClass(WNDPROC proc) {
+  static ATOM atom = 0;
+  if (!atom) {
+    WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kWindowClass;
+    atom = RegisterClassExW(&wc);
+  }
+  return atom;
+}
+
+bool IsMouseMessage(UINT msg) {
+  return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
+}
+}  // namespace
+
+void HandleWindowProcException() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    if (Application) Application->HandleException(e);
+  } catch (...) {
+    if (Application) Application->HandleException(Exception("Unknown error"));
+  }
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  DestroyComponents();
+  while (!controls_.empty()) controls_.back()->SetParent(nullptr);
+  DestroyHandle();
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+  return window ? static_cast<TWinControl*>(GetPropW(window, kControlProp)) : nullptr;
+}
+
+HWND TWinControl::Handle() {
+  if (!handle_) CreateHandle();
+  return handle_;
+}
+
+void TWinControl::CreateHandle() {
+  if (Parent() && !Parent()->handle_) Parent()->CreateHandle();
+  if (!handle_) CreateWnd();
+  CreateChildHandles();
+}
+
+void TWinControl::CreateChildHandles() {
+  for (TControl* control : controls_) {
+    auto* win = dynamic_cast<TWinControl*>(control);
+    if (!win) continue;
+    if (!win->handle_) win->CreateWnd();
+    win->CreateChildHandles();
+  }
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.className = kWindowClass;
+  params.caption = AnsiToWide(Caption());
+  params.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  if (Parent()) params.style |= WS_CHILD;
+  if (Visible()) params.style |= WS_VISIBLE;
+  if (!Enabled()) params.style |= WS_DISABLED;
+  if (tabStop_) params.style |= WS_TABSTOP;
+  params.x = Left();
+  params.y = Top();
+  params.width = Width();
+  params.height = Height();
+  params.parentWindow = Parent() ? Parent()->Handle() : nullptr;
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams p;
+  CreateParams(p);
+  if (!p.systemClass) RegisterOwnClass(&TWinControl::StdWndProc);
+  HWND window = CreateWindowExW(p.exStyle, p.className.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
+                                p.height, p.parentWindow, nullptr, GetModuleHandleW(nullptr),
+                                p.systemClass ? nullptr : this);
+  if (!window) throw EOutOfResources("Error creating window");
+  if (p.systemClass) {
+    Attach(window);
+    defProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StdWndProc)));
+  }
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
+}
+
+void TWinControl::Attach(HWND window) {
+  handle_ = window;
+  SetPropW(window, kControlProp, this);
+}
+
+void TWinControl::DestroyHandle() {
+  if (!handle_) return;
+  for (TControl* control : controls_)
+    if (auto* win = dynamic_cast<TWinControl*>(control)) win->DestroyHandle();
+  DestroyWindow(handle_);
+}
+
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  DestroyHandle();
+  HandleNeeded();
+}
+
+LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWinControl* control = FromHandle(window);
+  if (!control && msg == WM_NCCREATE) {
+    control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    if (control) control->Attach(window);
+  }
+  if (!control) return DefWindowProcW(window, msg, wParam, lParam);
+  TMessage message{msg, wParam, lParam, 0};
+  try {
+    control->WndProc(message);
+  } catch (...) {
+    HandleWindowProcException();
+  }
+  if (msg == WM_NCDESTROY) {
+    RemovePropW(window, kControlProp);
+    if (control->defProc_) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control->defProc_));
+    control->handle_ = nullptr;
+    control->defProc_ = nullptr;
+  }
+  return message.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+  if (!handle_ || m.Msg >= CM_BASE) return;
+  m.Result = defProc_ ? CallWindowProcW(defProc_, handle_, m.Msg, m.WParam, m.LParam)
+                      : DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      if (IsOwnClass()) { PaintHandler(m); return; }
+      break;
+    case WM_ERASEBKGND:
+      if (IsOwnClass()) { m.Result = 1; return; }  // painted with the rest, without flicker
+      break;
+    case WM_SETCURSOR:
+      if (SetCursorFor(m)) return;
+      break;
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_NOTIFY:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (Reflect(m)) return;
+      break;
+    case WM_SIZE:
+    case WM_MOVE:
+      DefaultHandler(m);
+      UpdateBoundsFromWindow();
+      return;
+    case WM_SETFOCUS:
+      if (Application) Application->ControlFocused(this);
+      break;
+    case WM_CAPTURECHANGED:
+      captureControl_ = nullptr;
+      break;
+    case WM_MOUSELEAVE:
+      if (Application) Application->MouseLeftWindow(this);
+      break;
+    case CM_FONTCHANGED:
+      if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
+      Broadcast(CM_PARENTFONTCHANGED);
+      break;
+    case CM_COLORCHANGED: Broadcast(CM_PARENTCOLORCHANGED); break;
+    case CM_DIALOGKEY:
+      for (TControl* control : std::vector<TControl*>(controls_)) {
+        m.Result = control->Perform(m.Msg, m.WParam, m.LParam);
+        if (m.Result) return;
+      }
+      return;
+    case CM_SHOWHINTCHANGED: Broadcast(CM_PARENTSHOWHINTCHANGED); break;
+    case CM_TEXTCHANGED:
+      if (handle_) SetWindowTextW(handle_, AnsiToWide(Caption()).c_str());
+      break;
+    case CM_ENABLEDCHANGED:
+      if (handle_) EnableWindow(handle_, Enabled());
+      break;
+    case CM_VISIBLECHANGED:
+      if (handle_) ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    default:
+      if (IsMouseMessage(m.Msg) && RouteMouse(m)) return;
+      break;
+  }
+  TControl::WndProc(m);
+  DefaultHandler(m);
+}
+
+bool TWinControl::RouteMouse(TMessage& m) {
+  POINT pt{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  TControl* target = captureControl_ ? captureControl_ : ControlAtPos(pt);
+  if (m.Msg == WM_MOUSEMOVE && Application) {
+    Application->MouseOver(target ? target : this);
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = handle_;
+    TrackMouseEvent(&track);
+  }
+  if (!target) return false;
+  if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
+    captureControl_ = target;
+    SetCapture(handle_);
+  }
+  TControl* captured = captureControl_;
+  target->Perform(m.Msg, m.WParam, MAKELPARAM(pt.x - target->Left(), pt.y - target->Top()));
+  if (m.Msg == WM_LBUTTONUP && captured && captureControl_ == captured) {
+    captureControl_ = nullptr;
+    if (GetCapture() == handle_) ReleaseCapture();
+  }
+  m.Result = 0;
+  return true;
+}
+
+bool TWinControl::SetCursorFor(TMessage& m) {
+  if (reinterpret_cast<HWND>(m.WParam) != handle_ || LOWORD(m.LParam) != HTCLIENT) return false;
+  POINT pt;
+  GetCursorPos(&pt);
+  ::ScreenToClient(handle_, &pt);
+  TControl* target = ControlAtPos(pt);
+  HCURSOR cursor = CursorHandle(target ? target->Cursor() : Cursor());
+  if (!cursor) return false;
+  ::SetCursor(cursor);
+  m.Result = TRUE;
+  return true;
+}
+
+bool TWinControl::Reflect(TMessage& m) {
+  HWND child = nullptr;
+  switch (m.Msg) {
+    case WM_COMMAND: child = reinterpret_cast<HWND>(m.LParam); break;
+    case WM_DRAWITEM: child = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem; break;
+    case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom; break;
+    case WM_MEASUREITEM: child = GetDlgItem(handle_, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID)); break;
+    default: child = reinterpret_cast<HWND>(m.LParam); break;
+  }
+  TWinControl* control = FromHandle(child);
+  if (!control || control == this) return false;
+  m.Result = control->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+  if (m.Result == 0 && m.Msg >= WM_CTLCOLORMSGBOX && m.Msg <= WM_CTLCOLORSTATIC) return false;
+  return true;
+}
+
+void TWinControl::Broadcast(UINT msg) {
+  for (TControl* control : std::vector<TControl*>(controls_)) control->Perform(msg);
+}
+
+void TWinControl::PaintBackground(HDC dc) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  TGdiHandle<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color())));
+  FillRect(dc, &client, brush.Get());
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  RECT clip;
+  GetClipBox(dc, &clip);
+  for (TControl* control : controls_) {
+    auto* graphic = dynamic_cast<TGraphicControl*>(control);
+    if (!graphic || !(graphic->Visible() || IsDesigning())) continue;
+    RECT bounds = graphic->BoundsRect(), overlap;
+    if (!IntersectRect(&overlap, &bounds, &clip)) continue;
+    TDCStateGuard guard(dc);
+    OffsetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
+    graphic->PaintOn(dc);
+  }
+}
+
+void TWinControl::PaintHandler(TMessage& m) {
+  PAINTSTRUCT ps{};
+  HDC dc = m.Msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
+  if (m.Msg == WM_PRINTCLIENT) GetClientRect(handle_, &ps.rcPaint);
+  RECT client;
+  GetClientRect(handle_, &client);
+  struct TEndPaint {
+    HWND window; PAINTSTRUCT* ps; bool active;
+    ~TEndPaint() { if (active) EndPaint(window, ps); }
+  } endPaint{handle_, &ps, m.Msg == WM_PAINT};
+  if (!doubleBuffered_ || client.right <= 0 || client.bottom <= 0) {
+    PaintBackground(dc);
+    PaintWindow(dc);
+    PaintControls(dc);
+    return;
+  }
+  TMemoryDC memory;
+  TGdiHandle<HBITMAP> buffer(CreateCompatibleBitmap(dc, client.right, client.bottom));
+  HGDIOBJ old = SelectObject(memory.Get(), buffer.Get());
+  IntersectClipRect(memory.Get(), ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
+  try {
+    PaintBackground(memory.Get());
+    PaintWindow(memory.Get());
+    PaintControls(memory.Get());
+  } catch (...) {
+    SelectObject(memory.Get(), old);
+    throw;
+  }
+  BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
+         memory.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+  SelectObject(memory.Get(), old);
+}
+
+TControl* TWinControl::ControlAtPos(POINT point) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* control = *it;
+    if (dynamic_cast<TWinControl*>(control) || !control->Visible() || !control->Enabled()) continue;
+    RECT bounds = control->BoundsRect();
+    if (PtInRect(&bounds, point)) return control;
+  }
+  return nullptr;
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  control->parent_ = this;
+  controls_.push_back(control);
+  if (auto* win = dynamic_cast<TWinControl*>(control)) {
+    tabList_.push_back(win);
+    if (handle_ && !IsLoading() && !win->IsLoading()) win->HandleNeeded();
+  }
+  control->ParentFontChanged();
+  control->ParentColorChanged();
+  control->ParentShowHintChanged();
+  control->Invalidate();
+  if (control->Align() != alNone) RealignControls();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  control->Invalidate();
+  if (captureControl_ == control) captureControl_ = nullptr;
+  if (Application) Application->ControlRemoved(control);
+  std::erase(controls_, control);
+  if (auto* win = dynamic_cast<TWinControl*>(control)) {
+    std::erase(tabList_, win);
+    win->DestroyHandle();
+  }
+  control->parent_ = nullptr;
+}
+
+void TWinControl::MoveControlToFront(TControl* control) {
+  std::erase(controls_, control);
+  controls_.push_back(control);
+  control->Invalidate();
+}
+
+void TWinControl::RealignControls() {
+  if (IsLoading()) return;
+  RECT rect = ClientRect();
+  AdjustClientRect(rect);
+  AlignControls(rect);
+}
+
+void TWinControl::AlignControls(RECT& rect) {
+  // Edges first in creation order, then the client-filling ones get what is left.
+  for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
+    for (TControl* c : controls_) {
+      if (c->Align() != pass || !c->Visible()) continue;
+      int w = c->Width(), h = c->Height();
+      switch (pass) {
+        case alTop: c->SetBounds(rect.left, rect.top, rect.right - rect.left, h); rect.top += c->Height(); break;
+        case alBottom: c->SetBounds(rect.left, rect.bottom - h, rect.right - rect.left, h); rect.bottom -= c->Height(); break;
+        case alLeft: c->SetBounds(rect.left, rect.top, w, rect.bottom - rect.top); rect.left += c->Width(); break;
+        case alRight: c->SetBounds(rect.right - w, rect.top, w, rect.bottom - rect.top); rect.right -= c->Width(); break;
+        default: c->SetBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top); break;
+      }
+    }
+  }
+}
+
+int TWinControl::TabOrder() const {
+  if (!Parent()) return -1;
+  const auto& list = Parent()->tabList_;
+  return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order) {
+  if (!Parent()) return;
+  auto& list = Parent()->tabList_;
+  std::erase(list, this);
+  order = std::clamp(order, 0, static_cast<int>(list.size()));
+  list.insert(list.begin() + order, this);
+}
+
+void TWinControl::SetTabStop(bool value) {
+  if (value == tabStop_) return;
+  tabStop_ = value;
+  if (handle_) {
+    LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+    SetWindowLongPtrW(handle_, GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+  }
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+  for (TWinControl* child : tabList_) {
+    list.push_back(child);
+    child->GetTabOrderList(list);
+  }
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TWinControl* c = this; c; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  TControl::SetBounds(left, top, width, height);
+  if (handle_ && !settingBounds_) {
+    settingBounds_ = true;
+    SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    settingBounds_ = false;
+  }
+  RealignControls();
+}
+
+void TWinControl::UpdateBoundsFromWindow() {
+  if (!handle_ || settingBounds_) return;
+  RECT r;
+  GetWindowRect(handle_, &r);
+  if (HWND parent = GetParent(handle_); parent && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD))
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  settingBounds_ = true;
+  TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  settingBounds_ = false;
+  RealignControls();
+}
+
+RECT TWinControl::ClientRect() const {
+  if (handle_) {
+    RECT r;
+    GetClientRect(handle_, &r);
+    return r;
+  }
+  return TControl::ClientRect();
+}
+
+void TWinControl::Invalidate() {
+  if (handle_) InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void TWinControl::Update() {
+  if (handle_) UpdateWindow(handle_);
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  RealignControls();
+}
+
+void TCustomControl::PaintWindow(HDC dc) {
+  canvas_.SetHandle(dc);
+  canvas_.Font().Assign(*Font());
+  canvas_.Brush().SetColor(Color());
+  try {
+    Paint();
+  } catch (...) {
+    canvas_.SetHandle(nullptr);
+    throw;
+  }
+  canvas_.SetHandle(nullptr);
+}
+
+const TPropTable& TWinControl::Properties() {
+  static const TPropTable table = [] {
+    TPropTable t(&TControl::Properties());
+    t.Add("TabOrder", IntProp(&TWinControl::SetTabOrder));
+    t.Add("TabStop", BoolProp(&TWinControl::SetTabStop));
+    t.Add("DoubleBuffered", BoolProp(&TWinControl::SetDoubleBuffered));
+    return t;
+  }();
+  return table;
+}

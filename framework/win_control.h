@@ -1,0 +1,108 @@
+// TWinControl: a control with a window of its own (created lazily from CreateParams), holding
+// child controls, tab order and focus, and painting and feeding its window-less children.
+// TCustomControl: a windowed control that paints itself on a canvas.
+#pragma once
+#include <string>
+#include <vector>
+#include "framework/control.h"
+
+struct TCreateParams {
+  std::wstring className;     // our own window class unless systemClass
+  bool systemClass = false;   // a system class (BUTTON, EDIT) we subclass after creation
+  std::wstring caption;
+  DWORD style = 0, exStyle = 0;
+  int x = 0, y = 0, width = 0, height = 0;
+  HWND parentWindow = nullptr;
+};
+
+class TWinControl : public TControl {
+public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  HWND Handle();                      // creates the window (and its parents') when needed
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void HandleNeeded() { Handle(); }
+  // Creates the windows of children added while this window already existed (during loading).
+  void CreateChildHandles();
+  void DestroyHandle();
+  void RecreateWnd();
+  static TWinControl* FromHandle(HWND window);  // the control behind one of our windows
+
+  const std::vector<TControl*>& Controls() const { return controls_; }  // creation order
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* ControlAtPos(POINT point) const;   // the topmost window-less child there
+  void RealignControls();
+
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool value);
+  const std::vector<TWinControl*>& TabList() const { return tabList_; }
+  void GetTabOrderList(std::vector<TWinControl*>& list) const;
+  bool CanFocus() const;
+  bool Focused() const;
+  virtual void SetFocus();
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+
+  void SetBounds(int left, int top, int width, int height) override;
+  RECT ClientRect() const override;
+  void Invalidate() override;
+  void Update() override;
+  void WndProc(TMessage& message) override;
+  void Loaded() override;
+
+  static const TPropTable& Properties();
+  const TPropTable& PropertyTable() const override { return Properties(); }
+
+protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  virtual void AlignControls(RECT& rect);
+  virtual void AdjustClientRect(RECT& rect) { (void)rect; }
+  virtual void PaintWindow(HDC dc) { (void)dc; }
+  virtual void PaintBackground(HDC dc);
+  void PaintControls(HDC dc);
+  void DefaultHandler(TMessage& message);
+  void UpdateBoundsFromWindow();
+  bool IsOwnClass() const { return defProc_ == nullptr; }
+
+private:
+  static LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window);
+  void PaintHandler(TMessage& message);
+  bool RouteMouse(TMessage& message);
+  bool SetCursorFor(TMessage& message);
+  bool Reflect(TMessage& message);
+  void Broadcast(UINT msg);
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  void MoveControlToFront(TControl* control);
+  void CreateHandle();
+
+  HWND handle_ = nullptr;
+  WNDPROC defProc_ = nullptr;
+  std::vector<TControl*> controls_;
+  std::vector<TWinControl*> tabList_;
+  bool tabStop_ = false;
+  bool doubleBuffered_ = true;
+  bool settingBounds_ = false;
+  TControl* captureControl_ = nullptr;
+
+  friend class TControl;
+};
+
+class TCustomControl : public TWinControl {
+public:
+  explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
+  TCanvas& Canvas() { return canvas_; }
+protected:
+  void PaintWindow(HDC dc) override;
+  virtual void Paint() {}
+private:
+  TCanvas canvas_;
+};
+
+// Framework hook: handles an exception that escaped a window procedure.
+void HandleWindowProcException();

@@ -1,0 +1,463 @@
+object Form1: TForm1
+  Left = 1303
+  Top = 52
+  BorderIcons = [biSystemMenu, biMinimize]
+  BorderStyle = bsNone
+  Caption = 'Quarnel - Ostrimark'
+  ClientHeight = 447
+  ClientWidth = 599
+  Color = clWhite
+  DefaultMonitor = dmDesktop
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  OldCreateOrder = False
+  Position = poScreenCenter
+  PixelsPerInch = 96
+  TextHeight = 13
+  object frmTrans: TImage
+    Left = 0
+    Top = 0
+    Width = 599
+    Height = 447
+    Align = alClient
+    Picture.Data = @'face.bmp'
+  end
+  object OmLabel2: TLabel
+    Left = 130
+    Top = 91
+    Width = 281
+    Height = 14
+    AutoSize = False
+    Caption = 'Retrieve the fs9.exe file path as recorded in the registry'
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clNavy
+    Font.Height = -9
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    Transparent = True
+  end
+  object OmLabel4: TLabel
+    Left = 104
+    Top = 291
+    Width = 307
+    Height = 14
+    AutoSize = False
+    Caption = 'Note: You must have administrative priviliges to set the path'
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clNavy
+    Font.Height = -9
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    Transparent = True
+  end
+  object OmLabel6: TLabel
+    Left = 69
+    Top = 240
+    Width = 83
+    Height = 15
+    AutoSize = False
+    Caption = 'Set New Path:'
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clNavy
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    Transparent = True
+  end
+  object TitleIconImage: TImage
+    Left = 24
+    Top = 10
+    Width = 21
+    Height = 21
+    Picture.Data = @'title_icon.ico'
+  end
+  object MainTitleLabel: TLabel
+    Left = 44
+    Top = 10
+    Width = 400
+    Height = 18
+    AutoSize = False
+    Caption = 'Quarnel - Ostrimark'
+    Font.Charset = ANSI_CHARSET
+    Font.Color = clBlack
+    Font.Height = -15
+    Font.Name = 'Verdana'
+    Font.Style = [fsBold, fsItalic]
+    ParentFont = False
+    Transparent = True
+    Constraints.MinWidth = 400
+    Constraints.MaxWidth = 400
+  end
+  object MinimiseImage: TImage
+    Left = 442
+    Top = 10
+    Width = 20
+    Height = 19
+    Hint = 'Minimize this application'
+    ParentShowHint = False
+    ShowHint = True
+    Transparent = True
+    Picture.Data = @'minimise.bmp'
+    OnClick = MinimiseImageClick
+  end
+  object ExitImage: TImage
+    Left = 466
+    Top = 10
+    Width = 20
+    Height = 19
+    Hint = 'Exit this application'
+    ParentShowHint = False
+    ShowHint = True
+    Transparent = True
+    Picture.Data = @'close.bmp'
+    OnClick = ExitImageClick
+  end
+  object OmSimpleLabel9: TLabel
+    Left = 67
+    Top = 412
+    Width = 118
+    Height = 15
+    AutoSize = False
+    Caption = 'Copyright '#169' 2026'
+    Color = 13547167
+    ParentColor = False
+    Font.Charset = ANSI_CHARSET
+    Font.Color = clBlack
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+  end
+  object WebLinkLabel1: TLabel
+    Left = 183
+    Top = 412
+    Width = 51
+    Height = 13
+    AutoSize = False
+    Caption = 'Quarnel'
+    Cursor = crHandPoint
+    Hint = 'Link to the Quarnel website'
+    ParentShowHint = False
+    ShowHint = True
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clBlue
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = [fsUnderline]
+    ParentFont = False
+    Transparent = True
+  end
+  object VisitWebsiteImage: TImage
+    Left = 146
+    Top = 364
+    Width = 16
+    Height = 16
+    Cursor = crHandPoint
+    AutoSize = True
+    Transparent = True
+    Constraints.MinWidth = 16
+    Constraints.MinHeight = 16
+    Constraints.MaxWidth = 16
+    Constraints.MaxHeight = 16
+    ParentShowHint = False
+    ShowHint = True
+    Picture.Data = @'web.ico'
+    OnClick = VisitWebsiteImageClick
+  end
+  object VisitWebsiteLabel: TLabel
+    Left = 159
+    Top = 365
+    Width = 110
+    Height = 15
+    Alignment = taRightJustify
+    AutoSize = False
+    Caption = 'Quarnel Website'
+    Cursor = crHandPoint
+    Font.Charset = ANSI_CHARSET
+    Font.Color = clBlack
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    ParentShowHint = False
+    ShowHint = True
+    Transparent = True
+    OnClick = VisitWebsiteImageClick
+  end
+  object imgAbout: TImage
+    Left = 285
+    Top = 364
+    Width = 16
+    Height = 16
+    Cursor = crHandPoint
+    AutoSize = True
+    Transparent = True
+    Constraints.MinWidth = 16
+    Constraints.MinHeight = 16
+    Constraints.MaxWidth = 16
+    Constraints.MaxHeight = 16
+    ParentShowHint = False
+    ShowHint = True
+    Picture.Data = @'about.ico'
+    OnClick = imgAboutClick
+  end
+  object AboutLabel: TLabel
+    Left = 302
+    Top = 365
+    Width = 152
+    Height = 15
+    Alignment = taRightJustify
+    AutoSize = False
+    Caption = 'About the Ostrimark'
+    Cursor = crHandPoint
+    Font.Charset = ANSI_CHARSET
+    Font.Color = clBlack
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    ParentShowHint = False
+    ShowHint = True
+    Transparent = True
+    OnClick = imgAboutClick
+  end
+  object OmLabel3: TLabel
+    Left = 144
+    Top = 320
+    Width = 267
+    Height = 14
+    AutoSize = False
+    Caption = 'Launch RegEdit and search for the FS9 registry entry'
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clNavy
+    Font.Height = -9
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    Transparent = True
+  end
+  object OmLabel7: TLabel
+    Left = 71
+    Top = 51
+    Width = 460
+    Height = 25
+    Alignment = taCenter
+    AutoSize = False
+    Caption = 'This application has been designed to analyze and repair the FS9 registry entry'
+    Color = clWhite
+    ParentColor = False
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -9
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    Layout = tlCenter
+    Transparent = False
+    WordWrap = True
+    Constraints.MinWidth = 460
+    Constraints.MinHeight = 25
+    Constraints.MaxWidth = 460
+    Constraints.MaxHeight = 25
+  end
+  object btnGetRegPath: TButton
+    Left = 422
+    Top = 87
+    Width = 107
+    Height = 23
+    Caption = 'Get FS9 Path'
+    Color = clBtnFace
+    ParentColor = False
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    TabOrder = 0
+    Visible = True
+    Glyph.Data = @'glyph_get.bmp'
+    OnClick = btnGetRegPathClick
+  end
+  object btnSetRegPath: TButton
+    Left = 422
+    Top = 287
+    Width = 107
+    Height = 23
+    Caption = 'Set FS9 Path'
+    Color = clBtnFace
+    ParentColor = False
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    TabOrder = 1
+    Visible = True
+    Glyph.Data = @'glyph_set.bmp'
+    OnClick = btnSetRegPathClick
+  end
+  object OmGroupBox1: TGroupBox
+    Left = 69
+    Top = 113
+    Width = 460
+    Height = 56
+    Caption = 'FS9 Path:'
+    Color = clWhite
+    ParentColor = False
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clBlue
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    TabOrder = 2
+    TabStop = False
+    object OmLabel1: TLabel
+      Left = 13
+      Top = 17
+      Width = 440
+      Height = 30
+      AutoSize = False
+      Font.Charset = DEFAULT_CHARSET
+      Font.Color = clBlack
+      Font.Height = -11
+      Font.Name = 'Verdana'
+      Font.Style = []
+      ParentFont = False
+      Transparent = True
+      WordWrap = True
+      Constraints.MinWidth = 440
+      Constraints.MinHeight = 30
+      Constraints.MaxWidth = 440
+      Constraints.MaxHeight = 30
+    end
+  end
+  object OmGroupBox2: TGroupBox
+    Left = 69
+    Top = 176
+    Width = 460
+    Height = 56
+    Caption = 'Registry Key:'
+    Color = clWhite
+    ParentColor = False
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clBlue
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    TabOrder = 3
+    TabStop = False
+    object OmLabel5: TLabel
+      Left = 13
+      Top = 17
+      Width = 440
+      Height = 30
+      AutoSize = False
+      Font.Charset = DEFAULT_CHARSET
+      Font.Color = clBlack
+      Font.Height = -11
+      Font.Name = 'Verdana'
+      Font.Style = []
+      ParentFont = False
+      Transparent = True
+      WordWrap = True
+      Constraints.MinWidth = 440
+      Constraints.MinHeight = 30
+      Constraints.MaxWidth = 440
+      Constraints.MaxHeight = 30
+    end
+  end
+  object EdEdit1: TBrowseEdit
+    Left = 69
+    Top = 257
+    Width = 460
+    Height = 21
+    Color = 14346215
+    ParentColor = False
+    Cursor = crIBeam
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    ReadOnly = True
+    DialogTitle = 'Select FS9 folder...'
+    ButtonWidth = 20
+    ButtonShortcut = 32808
+    TabOrder = 4
+    ButtonGlyph.Data = @'edit_button.bmp'
+  end
+  object btnSearchRegEdit: TButton
+    Left = 422
+    Top = 316
+    Width = 107
+    Height = 23
+    Caption = 'Search Reg'
+    Color = clBtnFace
+    ParentColor = False
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    TabOrder = 5
+    Visible = True
+    Glyph.Data = @'glyph_search.bmp'
+    OnClick = btnSearchRegEditClick
+  end
+  object ExitButton: TButton
+    Left = 440
+    Top = 405
+    Width = 84
+    Height = 25
+    Caption = 'Exit'
+    Color = clBtnFace
+    ParentColor = False
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    Hint = 'Exit this application'
+    ParentShowHint = False
+    ShowHint = True
+    TabOrder = 6
+    Visible = True
+    Glyph.Data = @'glyph_exit.bmp'
+    OnClick = ExitButtonClick
+  end
+  object FS2004Button: TButton
+    Left = 351
+    Top = 405
+    Width = 84
+    Height = 25
+    Caption = 'FS2004'
+    Color = clBtnFace
+    ParentColor = False
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = 'Verdana'
+    Font.Style = []
+    ParentFont = False
+    Hint = 'Run FS2004'
+    ParentShowHint = False
+    ShowHint = True
+    TabOrder = 7
+    Visible = True
+    Glyph.Data = @'glyph_fs2004.bmp'
+    OnClick = FS2004ButtonClick
+  end
+end
