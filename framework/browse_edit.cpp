@@ -1,6 +1,8 @@
 #include "framework/browse_edit.h"
 #include <objbase.h>
 #include <shlobj.h>
+#include <commctrl.h>
+#include "framework/application.h"
 #include "framework/properties.h"
 
 namespace {
@@ -45,49 +47,67 @@ TBrowseEdit::TBrowseEdit(TComponent* owner) : TWinControl(owner), buttonGlyph_(s
 
 TBrowseEdit::~TBrowseEdit() { DestroyHandle(); }
 
-void TBrowseEdit::CreateParams(TCreateParams& params) {
-  TWinControl::CreateParams(params);
-  params.className = L"EDIT";
-  params.systemClass = true;
-  params.caption = text_;
-  params.style = (params.style & ~WS_CLIPCHILDREN) | ES_AUTOHSCROLL | WS_CLIPCHILDREN | (readOnly_ ? ES_READONLY : 0);
-  params.exStyle |= WS_EX_CLIENTEDGE;
-}
-
 void TBrowseEdit::CreateWnd() {
   TWinControl::CreateWnd();
-  button_ = CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, buttonWidth_,
-                            Height(), Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text_.c_str(),
+                          WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | (readOnly_ ? ES_READONLY : 0), 0, 0, 0, 0, Handle(),
+                          nullptr, instance, nullptr);
+  button_ = CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, Handle(), nullptr,
+                            instance, nullptr);
+  for (HWND child : {edit_, button_}) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
+  SetWindowSubclass(edit_, &TBrowseEdit::EditSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
   if (!buttonGlyph_->Empty()) {
     // The glyph's transparent colour takes the button face's colour.
     TBitmap face;
     face.SetSize(buttonGlyph_->Width(), buttonGlyph_->Height());
-    face.Canvas().Brush().SetColor(clBtnFace);
     RECT r{0, 0, face.Width(), face.Height()};
-    face.Canvas().FillRect(r);
-    TBitmap glyph;
-    glyph.Assign(*buttonGlyph_);
-    glyph.SetTransparent(true);
-    glyph.DrawOn(face.Canvas().Handle(), r);
+    {
+      TMemoryDC dc;
+      HGDIOBJ old = SelectObject(dc.Get(), face.Handle());
+      FillRect(dc.Get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+      TBitmap glyph;
+      glyph.Assign(*buttonGlyph_);
+      glyph.SetTransparent(true);
+      glyph.DrawOn(dc.Get(), r);
+      SelectObject(dc.Get(), old);
+    }
     buttonBitmap_.Reset(static_cast<HBITMAP>(CopyImage(face.Handle(), IMAGE_BITMAP, 0, 0, 0)));
     SetWindowLongPtrW(button_, GWL_STYLE, GetWindowLongPtrW(button_, GWL_STYLE) | BS_BITMAP);
     SendMessageW(button_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(buttonBitmap_.Get()));
   }
-  PlaceButton();
+  PlaceChildren();
 }
 
-void TBrowseEdit::PlaceButton() {
-  if (!button_) return;
+LRESULT CALLBACK TBrowseEdit::EditSubclass(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR self) {
+  auto* edit = reinterpret_cast<TBrowseEdit*>(self);
+  try {
+    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && edit->IsShortcut(wParam)) {
+      edit->ButtonClick();
+      return 0;
+    }
+    if (msg == WM_SETFOCUS && Application) Application->ControlFocused(edit);
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(window, &TBrowseEdit::EditSubclass, 1);
+  } catch (...) {
+    HandleWindowProcException();
+    return 0;
+  }
+  return DefSubclassProc(window, msg, wParam, lParam);
+}
+
+void TBrowseEdit::PlaceChildren() {
+  if (!edit_) return;
   RECT client;
   GetClientRect(Handle(), &client);
-  SetWindowPos(button_, nullptr, client.right - buttonWidth_, 0, buttonWidth_, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-  SendMessageW(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, buttonWidth_ + 1));
+  const int editWidth = client.right - buttonWidth_;
+  SetWindowPos(edit_, nullptr, 0, 0, editWidth, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(button_, nullptr, editWidth, 0, buttonWidth_, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TEdFString TBrowseEdit::Text() const {
-  if (!const_cast<TBrowseEdit*>(this)->HandleAllocated()) return text_;
-  HWND window = const_cast<TBrowseEdit*>(this)->Handle();
+  if (!edit_) return text_;
+  HWND window = edit_;
   int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
@@ -97,24 +117,24 @@ TEdFString TBrowseEdit::Text() const {
 void TBrowseEdit::SetText(const TEdFString& text) {
   if (text == Text()) return;
   text_ = text;
-  if (HandleAllocated()) SetWindowTextW(Handle(), text.c_str());
+  if (edit_) SetWindowTextW(edit_, text.c_str());
   if (OnChange) OnChange(this);
 }
 
 void TBrowseEdit::SetReadOnly(bool value) {
   readOnly_ = value;
-  if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, value, 0);
+  if (edit_) SendMessageW(edit_, EM_SETREADONLY, value, 0);
 }
 
 void TBrowseEdit::SetButtonWidth(int width) {
   buttonWidth_ = width;
-  if (HandleAllocated()) PlaceButton();
+  if (HandleAllocated()) PlaceChildren();
 }
 
 void TBrowseEdit::ButtonClick() {
   std::wstring folder = Text();
   if (BrowseForFolder(GetAncestor(Handle(), GA_ROOT), AnsiToWide(dialogTitle_), folder)) SetText(folder);
-  SetFocus();
+  if (edit_) ::SetFocus(edit_);
 }
 
 bool TBrowseEdit::IsShortcut(WPARAM key) const {
@@ -132,19 +152,20 @@ void TBrowseEdit::WndProc(TMessage& m) {
         return;
       }
       break;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      if (IsShortcut(m.WParam)) {
-        ButtonClick();
-        return;
-      }
+    case WM_SETFOCUS:
+      if (edit_) ::SetFocus(edit_);
+      break;
+    case WM_DESTROY:
+      text_ = Text();
+      edit_ = button_ = nullptr;
       break;
     case WM_SIZE:
       TWinControl::WndProc(m);
-      PlaceButton();
+      PlaceChildren();
       return;
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC: {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+      if (reinterpret_cast<HWND>(m.LParam) != edit_) break;
       auto dc = reinterpret_cast<HDC>(m.WParam);
       SetTextColor(dc, ColorToRGB(Font()->Color()));
       SetBkColor(dc, ColorToRGB(Color()));

@@ -1,5 +1,6 @@
-// TBrowseEdit: a system edit with a browse button at its right edge (also Alt+Down) that
-// picks a folder with the shell's folder browser and puts it into the edit. Text is 16-bit.
+// TBrowseEdit: a system edit with a browse button at its right (also Alt+Down) that picks a
+// folder with the shell's folder browser and puts it into the edit. Text is 16-bit.
+// Both stand side by side in a window of ours, which takes the focus and the notifications.
 #pragma once
 #include <memory>
 #include <string>
@@ -23,6 +24,7 @@ public:
   void SetButtonShortcut(int shortcut) { buttonShortcut_ = shortcut; }
   TBitmap* ButtonGlyph() const { return buttonGlyph_.get(); }
   HWND ButtonHandle() const { return button_; }
+  HWND EditHandle() const { return edit_; }
   // Opens the folder browser; puts the chosen folder into the edit unless cancelled.
   virtual void ButtonClick();
   TNotifyEvent OnChange;
@@ -30,10 +32,10 @@ public:
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }
 protected:
-  void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
 private:
-  void PlaceButton();
+  static LRESULT CALLBACK EditSubclass(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+  void PlaceChildren();
   bool IsShortcut(WPARAM key) const;
   TEdFString text_;
   bool readOnly_ = false;
@@ -41,6 +43,7 @@ private:
   int buttonWidth_ = 20;
   int buttonShortcut_ = 0x8000 | VK_DOWN;
   std::unique_ptr<TBitmap> buttonGlyph_;
+  HWND edit_ = nullptr;
   HWND button_ = nullptr;
   TGdiHandle<HBRUSH> brush_;
   TGdiHandle<HBITMAP> buttonBitmap_;
