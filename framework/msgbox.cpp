@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "framework/object.h"
@@ -68,12 +67,15 @@ LPCWSTR IconOf(TMsgDlgType type) {
 }
 
 std::wstring ProgramName() {
-  std::vector<wchar_t> path(MAX_PATH);
+  std::wstring name(MAX_PATH, L'\0');
   DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size()) {
-    path.resize(path.size() * 2);
+  // A full buffer means a longer path was cut: grow and ask again.
+  for (;;) {
+    length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (length < name.size()) break;
+    name.resize(name.size() * 2);
   }
-  std::wstring name(path.data(), length);
+  name.resize(length);
   name.erase(0, name.find_last_of(L"\\/") + 1);
   return name.substr(0, name.rfind(L'.'));
 }
@@ -105,14 +107,12 @@ private:
 class TWindowHandle {
 public:
   explicit TWindowHandle(HWND window) : window_(window) {}
-  ~TWindowHandle() { Reset(); }
+  ~TWindowHandle() {
+    if (IsWindow(window_)) DestroyWindow(window_);
+  }
   TWindowHandle(const TWindowHandle&) = delete;
   TWindowHandle& operator=(const TWindowHandle&) = delete;
   HWND Get() const { return window_; }
-  void Reset() {
-    if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
-    window_ = nullptr;
-  }
 private:
   HWND window_;
 };
@@ -180,9 +180,11 @@ void Finish(HWND box, TBoxState& state, int result) {
   PostMessageW(box, WM_NULL, 0, 0);
 }
 
-bool Offers(const TBoxState& state, int id) {
-  const std::vector<TButtonInfo> offered = ButtonsOf(state.buttons);
-  return std::any_of(offered.begin(), offered.end(), [id](const TButtonInfo& b) { return b.result == id; });
+bool Offers(TMsgDlgButtons buttons, int id) {
+  for (const TButtonInfo& info : kButtonOrder) {
+    if (info.result == id) return buttons.Contains(info.button);
+  }
+  return false;
 }
 
 LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -198,7 +200,7 @@ LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         if (HIWORD(wParam) != BN_CLICKED) break;
         // Escape arrives as IDCANCEL whether or not a Cancel button is there.
         if (id == IDCANCEL) Finish(window, *state, state->escapeResult);
-        else if (Offers(*state, id)) Finish(window, *state, id);
+        else if (Offers(state->buttons, id)) Finish(window, *state, id);
         return 0;
       }
       case WM_CLOSE:
@@ -289,10 +291,11 @@ TBoxLayout LayoutBox(SIZE text, SIZE icon, std::size_t buttonCount) {
   return layout;
 }
 
-HWND CreateChild(HWND box, LPCWSTR className, LPCWSTR text, DWORD style, const RECT& r, int id, HFONT font) {
+HWND CreateChild(HWND box, LPCWSTR className, LPCWSTR text, DWORD style, const RECT& r, int id,
+                 HFONT font) {
+  HMENU childId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                               r.right - r.left, r.bottom - r.top, box,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
+                               r.right - r.left, r.bottom - r.top, box, childId, ModuleInstance(), nullptr);
   if (child == nullptr) throw EOutOfResources("Cannot create the message box controls");
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
@@ -378,11 +381,13 @@ TLoopEnd RunBox(HWND box, int firstButton, const TBoxState& state) {
   TDisabledWindows disabled(box);
   ShowWindow(box, SW_SHOWNORMAL);
   SetForegroundWindow(box);
+  // Through the dialog manager, so that the first button gets the focus and the default frame.
   SendMessageW(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(box, firstButton)), TRUE);
   return RunModalLoop(box, state);
 }
 
-int ShowBox(const std::string& caption, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
+int ShowBox(const std::string& caption, const std::string& text, TMsgDlgType type,
+            TMsgDlgButtons buttons) {
   RegisterBoxClass();
   TBoxState state;
   state.buttons = Normalised(buttons);
