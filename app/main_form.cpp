@@ -145,7 +145,7 @@ void TForm1::btnSetRegPathClick(TObject*) {
       const std::string ansiFolder = WideToAnsi(folder);
       const bool write = system_.FileExists(ansiFolder + texts::kExeSuffix) ||
                          system_.ShowMessageBox(texts::kMissingExeQuestion, TMsgDlgType::mtWarning,
-                                            {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel}) != mrCancel;
+                                            {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel}) == mrYes;
       if (write) WriteFS9Path(ansiFolder);
     }
   }

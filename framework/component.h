@@ -31,6 +31,7 @@ public:
   void SetStoredClassName(const std::string& name) { className_ = name; }
   TComponent* Owner() const { return owner_; }
   const std::vector<TComponent*>& Components() const { return components_; }
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
   TComponent* FindComponent(const std::string& name) const;
   // Frees the owned components, newest first; owners that are controls call it early in their
   // destructor so their children never see a half-destroyed owner.

@@ -1,6 +1,7 @@
 #include "framework/registry.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -51,24 +52,25 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
 
 std::string TRegistry::ReadString(const std::string& name) {
   if (currentKey_ == nullptr || HasZero(name)) ThrowGetFailed(name);
-  // Another writer may grow the value between the size query and the read: ask again.
+  DWORD type = REG_NONE;
+  DWORD size = 0;
+  LSTATUS status = RegQueryValueExA(currentKey_, name.c_str(), nullptr, &type, nullptr, &size);
+  if (status == ERROR_FILE_NOT_FOUND || (status == ERROR_SUCCESS && size == 0)) return {};
+  if (status != ERROR_SUCCESS) ThrowGetFailed(name);
+  if (!IsStringType(type)) ThrowInvalidType(name);
+  // Another writer may grow the value between the size query and the read: take the size
+  // that the failed read reports and read again; the buffer never shrinks, so it settles.
+  std::vector<char> data;
   for (int attempt = 0; attempt < 8; ++attempt) {
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    LSTATUS status = RegQueryValueExA(currentKey_, name.c_str(), nullptr, &type, nullptr, &size);
-    if (status == ERROR_FILE_NOT_FOUND || (status == ERROR_SUCCESS && size == 0)) return {};
-    if (status != ERROR_SUCCESS) ThrowGetFailed(name);
-    if (!IsStringType(type)) ThrowInvalidType(name);
-    std::vector<char> data(size);
-    status = RegQueryValueExA(currentKey_, name.c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(data.data()), &size);
-    if (status == ERROR_SUCCESS) {
-      if (!IsStringType(type)) ThrowInvalidType(name);
-      return TextOf(data, size);
-    }
-    if (status != ERROR_MORE_DATA) ThrowGetFailed(name);
+    data.resize(std::max<std::size_t>(data.size(), size));
+    size = static_cast<DWORD>(data.size());
+    status = RegQueryValueExA(currentKey_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                              &size);
+    if (status != ERROR_MORE_DATA) break;
   }
-  ThrowGetFailed(name);
+  if (status != ERROR_SUCCESS) ThrowGetFailed(name);
+  if (!IsStringType(type)) ThrowInvalidType(name);
+  return TextOf(data, size);
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {

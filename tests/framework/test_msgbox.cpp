@@ -190,7 +190,8 @@ TEST_F(MsgBoxTest, CaptionAndIconFollowTheType) {
 
 TEST_F(MsgBoxTest, CustomBoxHasNoIconAndTakesTheCallersCaption) {
   TBoxDriver driver(L"Ostrimark Test Title", Click(L"OK"));
-  EXPECT_EQ(mrOk, MessageBoxWithCaption("Ostrimark Test Title", "Plain.", TMsgDlgType::mtCustom, {Btn::mbOK}));
+  EXPECT_EQ(mrOk,
+            MessageBoxWithCaption("Ostrimark Test Title", "Plain.", TMsgDlgType::mtCustom, {Btn::mbOK}));
   ASSERT_TRUE(driver.View().found);
   EXPECT_EQ(nullptr, driver.View().icon);
   EXPECT_EQ(L"Plain.", driver.View().text);
@@ -251,7 +252,8 @@ TEST_F(MsgBoxTest, EscapeAndCloseBoxAnswerCancelElseNoElseOk) {
 
 TEST_F(MsgBoxTest, TextKeepsItsLinesAndEightBitLetters) {
   TBoxDriver driver(L"Information", Click(L"OK"));
-  MessageDlg("First line\r\nOrdner f\xFCr den Simulator\r\nC:\\A & B\\", TMsgDlgType::mtInformation, {Btn::mbOK});
+  MessageDlg("First line\r\nOrdner f\xFCr den Simulator\r\nC:\\A & B\\", TMsgDlgType::mtInformation,
+             {Btn::mbOK});
   const TBoxView& view = driver.View();
   ASSERT_TRUE(view.found);
   EXPECT_EQ(L"First line\r\nOrdner f\u00FCr den Simulator\r\nC:\\A & B\\", view.text);

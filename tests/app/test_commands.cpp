@@ -1,0 +1,231 @@
+// The Get and Set commands and GetFS9Path against the scripted fake: exact system calls,
+// exact box texts, and the two captions afterwards.
+#include <functional>
+#include "app/texts.h"
+#include "framework/strings.h"
+#include "tests/app/form_fixture.h"
+
+namespace {
+
+const std::string kKeyCaption =
+    "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\ (Entry = EXE Path)";
+const std::string kBefore1 = "(caption before)", kBefore5 = "(key caption before)";
+
+const TCalls kRead = {kReadOpen, "RegReadString EXE Path", "RegCloseKey"};
+const TCalls kReadNoKey = {kReadOpen, "RegCloseKey"};
+
+std::string EmptyBox() {
+  return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK},
+                 "It appears the registry entry is blank or does not exist!\r\n"
+                 "(Please also check that you have administrative access)");
+}
+std::string MissingExeBox(const std::string& folder) {
+  return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK},
+                 "The path your registry is reporting is:\r\n\r\n" + folder +
+                     "\\fs9.exe\r\n\r\nThis may not be correct, the fs9.exe file was not found there!");
+}
+std::string ConfirmBox(const std::string& folder) {
+  return BoxLine(TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel},
+                 "Are you sure you want to write this path to the registry?\r\n\r\n" + folder);
+}
+std::string QuestionBox() {
+  return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel},
+                 "The FS9.exe is not in the path you have specified.\r\n"
+                 "Do you still want to write this path to the registry?");
+}
+std::string InfoBox(const std::string& text) { return BoxLine(TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, text); }
+std::string Write(const std::string& folder) { return "RegWriteString EXE Path = " + folder; }
+
+using TScript = std::function<void(TFakeSystem&)>;
+
+// The registry as most cases find it: a valid folder with the simulator in it.
+void Installed(TFakeSystem& f) {
+  f.value = "C:\\FS9";
+  f.files = {"C:\\FS9\\fs9.exe", "E:\\FS9\\fs9.exe"};
+}
+
+class CommandTest : public FormTest {
+protected:
+  void MarkCaptions() {
+    form->OmLabel1->SetCaption(kBefore1);
+    form->OmLabel5->SetCaption(kBefore5);
+  }
+};
+
+// ---- Get ----
+
+struct TGetCase {
+  const char* name;
+  TScript script;
+  TCalls calls;
+  std::string caption;
+};
+
+const TGetCase kGetCases[] = {
+    {"MissingKey", [](TFakeSystem& f) { f.keyPresent = false; },
+     Join({kReadNoKey, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}}), ""},
+    {"ValueAbsent", [](TFakeSystem& f) { f.value.reset(); },
+     Join({kRead, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}}), ""},
+    {"ValueBlank", [](TFakeSystem& f) { f.value = ""; },
+     Join({kRead, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}}), ""},
+    {"ValidWithExecutable", Installed, Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}}), "C:\\FS9"},
+    {"FolderWithoutExecutable", [](TFakeSystem& f) { f.value = "D:\\Games\\FS9"; },
+     Join({kRead, {"FileExists D:\\Games\\FS9\\fs9.exe", MissingExeBox("D:\\Games\\FS9")}}), "D:\\Games\\FS9"},
+};
+
+class GetCommandTest : public CommandTest, public ::testing::WithParamInterface<TGetCase> {};
+
+TEST_P(GetCommandTest, CallsAndCaptions) {
+  const TGetCase& c = GetParam();
+  c.script(fake);
+  MarkCaptions();
+  form->btnGetRegPathClick(nullptr);
+  EXPECT_EQ(c.calls, fake.calls);
+  EXPECT_EQ(c.caption, form->OmLabel1->Caption());
+  EXPECT_EQ(kKeyCaption, form->OmLabel5->Caption());
+  EXPECT_EQ(c.caption, FS9Path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, GetCommandTest, ::testing::ValuesIn(kGetCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandTest, GetWithWrongValueTypeRaisesAndLeavesCaptions) {
+  Installed(fake);
+  fake.valueWrongType = true;
+  MarkCaptions();
+  try {
+    form->btnGetRegPathClick(nullptr);
+    ADD_FAILURE() << "no exception";
+  } catch (const ERegistryException& e) {
+    EXPECT_EQ("Invalid data type for 'EXE Path'", e.Message());
+  }
+  EXPECT_EQ(kRead, fake.calls);  // closed although the read raised
+  EXPECT_EQ(kBefore1, form->OmLabel1->Caption());
+  EXPECT_EQ(kBefore5, form->OmLabel5->Caption());
+}
+
+// ---- Set ----
+
+struct TSetCase {
+  const char* name;
+  TScript script;
+  std::wstring edit;
+  std::deque<int> answers;
+  TCalls calls;
+  bool refreshed;              // the captions show the registry afterwards
+  std::string caption;         // OmLabel1 when refreshed
+  std::optional<std::string> value;  // the stored value afterwards
+};
+
+const TCalls kRefreshInstalled = Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}});
+
+const TSetCase kSetCases[] = {
+    {"BlankEdit", Installed, L"", {}, {InfoBox("The registry path box is blank!")}, false, "", "C:\\FS9"},
+    {"Unchanged", Installed, L"C:\\FS9", {},
+     Join({kRead, {InfoBox("This path is already in the registry!")}}), false, "", "C:\\FS9"},
+    // Only an exact match counts as unchanged; these go on to the question and are cancelled there.
+    {"CaseDifferenceCancelled", Installed, L"c:\\fs9", {mrCancel},
+     Join({kRead, {ConfirmBox("c:\\fs9")}, kRefreshInstalled}), true, "C:\\FS9", "C:\\FS9"},
+    {"TrailingBackslashCancelled", Installed, L"C:\\FS9\\", {mrCancel},
+     Join({kRead, {ConfirmBox("C:\\FS9\\")}, kRefreshInstalled}), true, "C:\\FS9", "C:\\FS9"},
+    {"NewFolderWithExecutable", Installed, L"E:\\FS9", {mrYes},
+     Join({kRead, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, Write("E:\\FS9"), "RegCloseKey"},
+           kRead, {"FileExists E:\\FS9\\fs9.exe"}}),
+     true, "E:\\FS9", "E:\\FS9"},
+    {"NoExecutableCancelled", Installed, L"E:\\Empty", {mrYes, mrCancel},
+     Join({kRead, {ConfirmBox("E:\\Empty"), "FileExists E:\\Empty\\fs9.exe", QuestionBox()}, kRefreshInstalled}),
+     true, "C:\\FS9", "C:\\FS9"},
+    // A box ended without an answer (the program quitting) is no consent to write.
+    {"NoExecutableUnanswered", Installed, L"E:\\Empty", {mrYes, mrNone},
+     Join({kRead, {ConfirmBox("E:\\Empty"), "FileExists E:\\Empty\\fs9.exe", QuestionBox()}, kRefreshInstalled}),
+     true, "C:\\FS9", "C:\\FS9"},
+    {"NoExecutableWrittenAnyway", Installed, L"E:\\Empty", {mrYes, mrYes},
+     Join({kRead,
+           {ConfirmBox("E:\\Empty"), "FileExists E:\\Empty\\fs9.exe", QuestionBox(), kWriteOpen, Write("E:\\Empty"),
+            "RegCloseKey"},
+           kRead, {"FileExists E:\\Empty\\fs9.exe", MissingExeBox("E:\\Empty")}}),
+     true, "E:\\Empty", "E:\\Empty"},
+    {"NoWriteRights", [](TFakeSystem& f) { Installed(f); f.canWrite = false; }, L"E:\\FS9", {mrYes},
+     Join({kRead, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, "RegCloseKey"},
+           kRefreshInstalled}),
+     true, "C:\\FS9", "C:\\FS9"},
+    // The key is never created: with it missing nothing is written and the refresh warns twice.
+    {"MissingKey", [](TFakeSystem& f) { Installed(f); f.keyPresent = false; f.value.reset(); }, L"E:\\FS9", {mrYes},
+     Join({kReadNoKey, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, "RegCloseKey"},
+           kReadNoKey, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}}),
+     true, "", std::nullopt},
+};
+
+class SetCommandTest : public CommandTest, public ::testing::WithParamInterface<TSetCase> {};
+
+TEST_P(SetCommandTest, CallsCaptionsAndStoredValue) {
+  const TSetCase& c = GetParam();
+  c.script(fake);
+  fake.answers = c.answers;
+  form->EdEdit1->SetText(c.edit);
+  MarkCaptions();
+  form->btnSetRegPathClick(nullptr);
+  EXPECT_EQ(c.calls, fake.calls);
+  EXPECT_EQ(c.refreshed ? c.caption : kBefore1, form->OmLabel1->Caption());
+  EXPECT_EQ(c.refreshed ? kKeyCaption : kBefore5, form->OmLabel5->Caption());
+  EXPECT_EQ(c.value, fake.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, SetCommandTest, ::testing::ValuesIn(kSetCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandTest, SetRefusesFolderOutsideCodePage) {
+  const std::wstring folder = L"C:\\\u4E2D\u6587";
+  ASSERT_FALSE(FitsAnsiCodePage(folder)) << "the test needs a code page without these characters";
+  Installed(fake);
+  fake.files.insert(WideToAnsi(folder) + "\\fs9.exe");  // even where the mangled name exists
+  fake.answers = {mrYes};
+  form->EdEdit1->SetText(folder);
+  MarkCaptions();
+  form->btnSetRegPathClick(nullptr);
+  const std::string question =
+      WideToAnsi(L"Are you sure you want to write this path to the registry?\r\n\r\n" + folder);
+  EXPECT_EQ(Join({kRead,
+                  {BoxLine(TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel}, question),
+                   BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, texts::kCodePageWarning)},
+                  kRefreshInstalled}),
+            fake.calls);
+  EXPECT_EQ("C:\\FS9", fake.value);
+  EXPECT_EQ("C:\\FS9", form->OmLabel1->Caption());
+  EXPECT_EQ(kKeyCaption, form->OmLabel5->Caption());
+}
+
+TEST_F(CommandTest, SetWithWrongValueTypeRaisesBeforeAsking) {
+  Installed(fake);
+  fake.valueWrongType = true;
+  form->EdEdit1->SetText(L"E:\\FS9");
+  MarkCaptions();
+  EXPECT_THROW(form->btnSetRegPathClick(nullptr), ERegistryException);
+  EXPECT_EQ(kRead, fake.calls);
+  EXPECT_EQ(kBefore1, form->OmLabel1->Caption());
+  EXPECT_EQ(kBefore5, form->OmLabel5->Caption());
+}
+
+// ---- GetFS9Path ----
+
+TEST_F(CommandTest, GetFS9PathForgetsTheOldValueWhenTheKeyGoes) {
+  Installed(fake);
+  form->GetFS9Path();
+  EXPECT_EQ("C:\\FS9", FS9Path);
+  fake.keyPresent = false;
+  form->GetFS9Path();
+  EXPECT_EQ("", FS9Path);
+  EXPECT_EQ(Join({kRead, kReadNoKey}), fake.calls);
+}
+
+TEST_F(CommandTest, GetFS9PathClosesTheKeyWhenTheReadRaises) {
+  Installed(fake);
+  form->GetFS9Path();
+  fake.valueWrongType = true;
+  EXPECT_THROW(form->GetFS9Path(), ERegistryException);
+  EXPECT_EQ("", FS9Path);  // cleared before the read
+  EXPECT_EQ(Join({kRead, kRead}), fake.calls);
+  EXPECT_FALSE(fake.keyOpen);
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+// The loaded main window against its stored design: classes, parents, bounds, texts, fonts,
+// colours, hints and bindings in one table; then the window itself and its tab order.
+#include <gtest/gtest.h>
+#include <string>
+#include "app/main_form.h"
+#include "app/win32_system.h"
+#include "framework/application.h"
+
+namespace {
+struct TFontSpec { const char* name; int height; TFontStyles style; TColor color; int charset; };
+const TFontSpec kVerdana9Navy{"Verdana", -9, {}, clNavy, DEFAULT_CHARSET};
+const TFontSpec kVerdana11Black{"Verdana", -11, {}, clBlack, DEFAULT_CHARSET};
+const TFontSpec kVerdana11BlackAnsi{"Verdana", -11, {}, clBlack, ANSI_CHARSET};
+const TFontSpec kButtonFont{"Verdana", -11, {}, clWindowText, DEFAULT_CHARSET};
+const TFontSpec kFormFont{"MS Sans Serif", -11, {}, clWindowText, DEFAULT_CHARSET};
+
+struct TComponentSpec {
+  const char* name;
+  const char* className;
+  const char* parent;
+  int left, top, width, height;
+  const char* caption;
+  const char* hint;
+  bool clickBound;
+  const TFontSpec* font;  // nullptr: not checked (pictures)
+  TColor color;           // 0xFFFFFFFF: not checked
+};
+constexpr TColor kAny = 0xFFFFFFFF;
+
+const TComponentSpec kComponents[] = {
+    {"frmTrans", "TImage", "Form1", 0, 0, 599, 447, "", "", false, nullptr, kAny},
+    {"OmLabel2", "TLabel", "Form1", 130, 91, 281, 14, "Retrieve the fs9.exe file path as recorded in the registry", "", false, &kVerdana9Navy, clWhite},
+    {"OmLabel4", "TLabel", "Form1", 104, 291, 307, 14, "Note: You must have administrative priviliges to set the path", "", false, &kVerdana9Navy, clWhite},
+    {"OmLabel6", "TLabel", "Form1", 69, 240, 83, 15, "Set New Path:", "", false, nullptr, clWhite},
+    {"TitleIconImage", "TImage", "Form1", 24, 10, 21, 21, "", "", false, nullptr, kAny},
+    {"MainTitleLabel", "TLabel", "Form1", 44, 10, 400, 18, "Quarnel - Ostrimark", "", false, nullptr, kAny},
+    {"MinimiseImage", "TImage", "Form1", 442, 10, 20, 19, "", "Minimize this application", true, nullptr, kAny},
+    {"ExitImage", "TImage", "Form1", 466, 10, 20, 19, "", "Exit this application", true, nullptr, kAny},
+    {"OmSimpleLabel9", "TLabel", "Form1", 67, 412, 118, 15, "Copyright \xA9 2026", "", false, &kVerdana11BlackAnsi, 13547167},
+    {"WebLinkLabel1", "TLabel", "Form1", 183, 412, 51, 13, "Quarnel", "Link to the Quarnel website", false, nullptr, kAny},
+    {"VisitWebsiteImage", "TImage", "Form1", 146, 364, 16, 16, "", "", true, nullptr, kAny},
+    {"VisitWebsiteLabel", "TLabel", "Form1", 159, 365, 110, 15, "Quarnel Website", "", true, &kVerdana11BlackAnsi, clWhite},
+    {"imgAbout", "TImage", "Form1", 285, 364, 16, 16, "", "", true, nullptr, kAny},
+    {"AboutLabel", "TLabel", "Form1", 302, 365, 152, 15, "About the Ostrimark", "", true, &kVerdana11BlackAnsi, clWhite},
+    {"OmLabel3", "TLabel", "Form1", 144, 320, 267, 14, "Launch RegEdit and search for the FS9 registry entry", "", false, &kVerdana9Navy, clWhite},
+    {"OmLabel7", "TLabel", "Form1", 71, 51, 460, 25, "This application has been designed to analyze and repair the FS9 registry entry", "", false, nullptr, clWhite},
+    {"btnGetRegPath", "TButton", "Form1", 422, 87, 107, 23, "Get FS9 Path", "", true, &kButtonFont, clBtnFace},
+    {"btnSetRegPath", "TButton", "Form1", 422, 287, 107, 23, "Set FS9 Path", "", true, &kButtonFont, clBtnFace},
+    {"OmGroupBox1", "TGroupBox", "Form1", 69, 113, 460, 56, "FS9 Path:", "", false, nullptr, clWhite},
+    {"OmLabel1", "TLabel", "OmGroupBox1", 13, 17, 440, 30, "", "", false, &kVerdana11Black, clWhite},
+    {"OmGroupBox2", "TGroupBox", "Form1", 69, 176, 460, 56, "Registry Key:", "", false, nullptr, clWhite},
+    {"OmLabel5", "TLabel", "OmGroupBox2", 13, 17, 440, 30, "", "", false, &kVerdana11Black, clWhite},
+    {"EdEdit1", "TBrowseEdit", "Form1", 69, 257, 460, 21, "", "", false, &kButtonFont, 14346215},
+    {"btnSearchRegEdit", "TButton", "Form1", 422, 316, 107, 23, "Search Reg", "", true, &kButtonFont, clBtnFace},
+    {"ExitButton", "TButton", "Form1", 440, 405, 84, 25, "Exit", "Exit this application", true, &kButtonFont, clBtnFace},
+    {"FS2004Button", "TButton", "Form1", 351, 405, 84, 25, "FS2004", "Run FS2004", true, &kButtonFont, clBtnFace},
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override { form = new TForm1(Application, system, LoadTextResource("MAINFORM")); }
+  void TearDown() override { delete form; }
+  TWin32System system;
+  TForm1* form = nullptr;
+};
+
+TEST_F(MainWindowTest, EveryComponentMatchesTheDesign) {
+  ASSERT_EQ(form->ComponentCount(), static_cast<int>(std::size(kComponents)));
+  for (size_t i = 0; i < std::size(kComponents); ++i) {
+    const TComponentSpec& spec = kComponents[i];
+    SCOPED_TRACE(spec.name);
+    auto* control = dynamic_cast<TControl*>(form->Components()[i]);  // creation order is drawing order
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->Name(), spec.name);
+    EXPECT_EQ(control->StoredClassName(), spec.className);
+    ASSERT_NE(control->Parent(), nullptr);
+    EXPECT_EQ(control->Parent()->Name(), spec.parent);
+    EXPECT_EQ(control->Left(), spec.left);
+    EXPECT_EQ(control->Top(), spec.top);
+    EXPECT_EQ(control->Width(), spec.width);
+    EXPECT_EQ(control->Height(), spec.height);
+    EXPECT_EQ(control->Caption(), spec.caption);
+    EXPECT_EQ(control->Hint(), spec.hint);
+    EXPECT_EQ(static_cast<bool>(control->OnClick), spec.clickBound);
+    if (spec.font) {
+      EXPECT_EQ(control->Font()->Name(), spec.font->name);
+      EXPECT_EQ(control->Font()->Height(), spec.font->height);
+      EXPECT_EQ(control->Font()->Style(), spec.font->style);
+      EXPECT_EQ(control->Font()->Color(), spec.font->color);
+      EXPECT_EQ(control->Font()->Charset(), spec.font->charset);
+      EXPECT_FALSE(control->ParentFont());
+    }
+    if (spec.color != kAny) {
+      EXPECT_EQ(control->Color(), spec.color);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, TitleFontsHintsAndConstraints) {
+  const TFont& title = *form->MainTitleLabel->Font();
+  EXPECT_EQ(title.Height(), -15);
+  EXPECT_EQ(title.Style(), (TFontStyles{fsBold, fsItalic}));
+  EXPECT_EQ(title.Charset(), ANSI_CHARSET);
+  EXPECT_EQ(form->WebLinkLabel1->Font()->Style(), TFontStyles{fsUnderline});
+  EXPECT_EQ(form->WebLinkLabel1->Font()->Color(), clBlue);
+  EXPECT_EQ(form->WebLinkLabel1->Cursor(), crHandPoint);
+  EXPECT_EQ(form->OmGroupBox1->Font()->Color(), clBlue);
+  EXPECT_EQ(form->OmLabel6->Font()->Height(), -11);
+  for (TControl* picture : {static_cast<TControl*>(form->MinimiseImage), static_cast<TControl*>(form->ExitImage),
+                            static_cast<TControl*>(form->VisitWebsiteImage), static_cast<TControl*>(form->imgAbout)}) {
+    EXPECT_TRUE(picture->ShowHint()) << picture->Name();
+    EXPECT_FALSE(picture->ParentShowHint()) << picture->Name();
+  }
+  // Size constraints hold against any later set-bounds.
+  form->OmLabel7->SetBounds(0, 0, 100, 100);
+  EXPECT_EQ(form->OmLabel7->Width(), 460);
+  EXPECT_EQ(form->OmLabel7->Height(), 25);
+  form->OmLabel1->SetWidth(10);
+  EXPECT_EQ(form->OmLabel1->Width(), 440);
+  EXPECT_EQ(form->EdEdit1->DialogTitle(), "Select FS9 folder...");
+  EXPECT_TRUE(form->EdEdit1->ReadOnly());
+  EXPECT_EQ(form->EdEdit1->ButtonShortcut(), 32808);
+  EXPECT_EQ(form->frmTrans->Picture()->Width(), 600);
+  EXPECT_EQ(form->frmTrans->Picture()->Height(), 447);
+}
+
+TEST_F(MainWindowTest, FormPropertiesAndStartState) {
+  EXPECT_EQ(form->Caption(), "Quarnel - Ostrimark");
+  EXPECT_EQ(form->BorderStyle(), bsNone);
+  EXPECT_EQ(form->BorderIcons(), (TBorderIcons{biSystemMenu, biMinimize}));
+  EXPECT_EQ(form->Position(), poScreenCenter);
+  EXPECT_EQ(form->Color(), clWhite);
+  EXPECT_EQ(form->Font()->Name(), kFormFont.name);
+  EXPECT_EQ(form->ClientWidth(), 599);
+  EXPECT_EQ(form->ClientHeight(), 447);
+  EXPECT_TRUE(form->OmLabel1->Caption().empty());
+  EXPECT_TRUE(form->OmLabel5->Caption().empty());
+  EXPECT_TRUE(form->EdEdit1->Text().empty());
+  EXPECT_TRUE(FS9Path.empty());
+}
+
+TWinControl* FocusedControl() {
+  for (HWND w = GetFocus(); w; w = GetParent(w))
+    if (TWinControl* control = TWinControl::FromHandle(w)) return control;
+  return nullptr;
+}
+
+TEST_F(MainWindowTest, ShownCentredFramelessWithFocusOnFirstButtonAndTabCycle) {
+  form->Show();
+  HWND window = form->Handle();
+  RECT rect, client;
+  GetWindowRect(window, &rect);
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 599);
+  EXPECT_EQ(client.bottom, 447);
+  EXPECT_EQ(rect.right - rect.left, 599);  // no frame
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 599) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 447) / 2);
+  EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+  EXPECT_EQ(GetWindow(window, GW_OWNER), Application->Handle());  // the task bar button is the application's
+  EXPECT_EQ(FocusedControl(), form->btnGetRegPath);
+  const TWinControl* cycle[] = {form->btnSetRegPath, form->EdEdit1, form->btnSearchRegEdit,
+                                form->ExitButton, form->FS2004Button, form->btnGetRegPath};
+  for (const TWinControl* expected : cycle) {
+    form->Perform(CM_DIALOGKEY, VK_TAB);
+    EXPECT_EQ(FocusedControl(), expected) << expected->Name();
+  }
+  form->Perform(CM_DIALOGKEY, VK_TAB);
+  form->Perform(CM_DIALOGKEY, VK_TAB);
+  EXPECT_EQ(FocusedControl(), form->EdEdit1);
+  // Shift+Tab goes back the same way.
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  form->Perform(CM_DIALOGKEY, VK_TAB);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(FocusedControl(), form->btnSetRegPath);
+}
+}  // namespace
