@@ -481,7 +481,7 @@ std::string Quoted(std::string_view text) {
       out += '\'';
       open = plain;
     }
-    if (!plain) out += "#" + std::to_string(code);
+    if (!plain) out.append(1, '#').append(std::to_string(code));
     else if (c == '\'') out += "''";
     else out += c;
   }
