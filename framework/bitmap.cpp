@@ -323,3 +323,11 @@ const TPropTable& TPicture::Properties() {
   }();
   return table;
 }
+
+TPropInfo GlyphDataProp(TBitmap* (*glyphOf)(TPersistent& owner)) {
+  return {[glyphOf](TPersistent& owner, const TFormValue& v, TReadContext& context) {
+    TBitmap& glyph = *glyphOf(owner);
+    if (v.kind == TFormValue::Kind::FileRef) glyph.LoadFromBytes(context.ResolveFile(v.text));
+    else glyph.LoadFromBytes(StripLengthPrefix(ValueToBytes(v, context)));
+  }, nullptr, nullptr};
+}

@@ -110,3 +110,5 @@ private:
 
 // A stored glyph: 32-bit little-endian length, then a .bmp file image.
 std::vector<unsigned char> StripLengthPrefix(const std::vector<unsigned char>& data);
+// The property entry of a stored glyph (Glyph.Data): length-prefixed bytes, or an artwork file.
+TPropInfo GlyphDataProp(TBitmap* (*glyphOf)(TPersistent& owner));

@@ -191,11 +191,7 @@ const TPropTable& TBrowseEdit::Properties() {
     t.Add("ButtonShortcut", IntProp(&TBrowseEdit::SetButtonShortcut));
     t.Add("Text", {[](TPersistent& e, const TFormValue& v, TReadContext&) {
       static_cast<TBrowseEdit&>(e).SetText(AnsiToWide(ValueToString(v))); }, nullptr, nullptr});
-    t.Add("ButtonGlyph.Data", {[](TPersistent& e, const TFormValue& v, TReadContext& context) {
-      auto& glyph = *static_cast<TBrowseEdit&>(e).ButtonGlyph();
-      if (v.kind == TFormValue::Kind::FileRef) glyph.LoadFromBytes(context.ResolveFile(v.text));
-      else glyph.LoadFromBytes(StripLengthPrefix(ValueToBytes(v, context)));
-    }, nullptr, nullptr});
+    t.Add("ButtonGlyph.Data", GlyphDataProp([](TPersistent& owner) { return static_cast<TBrowseEdit&>(owner).ButtonGlyph(); }));
     return t;
   }();
   return table;

@@ -67,11 +67,7 @@ const TPropTable& TButton::Properties() {
     TPropTable t(&TWinControl::Properties());
     t.Add("Default", BoolProp(&TButton::SetDefault));
     t.Add("Cancel", BoolProp(&TButton::SetCancel));
-    t.Add("Glyph.Data", {[](TPersistent& b, const TFormValue& v, TReadContext& context) {
-      auto& glyph = *static_cast<TButton&>(b).Glyph();
-      if (v.kind == TFormValue::Kind::FileRef) glyph.LoadFromBytes(context.ResolveFile(v.text));
-      else glyph.LoadFromBytes(StripLengthPrefix(ValueToBytes(v, context)));
-    }, nullptr, nullptr});
+    t.Add("Glyph.Data", GlyphDataProp([](TPersistent& owner) { return static_cast<TButton&>(owner).Glyph(); }));
     return t;
   }();
   return table;
