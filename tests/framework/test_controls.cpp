@@ -1,0 +1,156 @@
+// The control tree at work in a real window: window-less children painted in creation order
+// and clipped, mouse input routed to them with capture, hints after a pause, and exceptions
+// from handlers reaching the application's error box.
+#include <gtest/gtest.h>
+#include <atomic>
+#include <string>
+#include <thread>
+#include "framework/application.h"
+#include "framework/form.h"
+#include "framework/image.h"
+#include "framework/registry.h"
+#include "framework/std_label.h"
+
+namespace {
+// A window-less control that fills itself with one colour.
+class TSwatch : public TGraphicControl {
+public:
+  TSwatch(TComponent* owner, TColor color) : TGraphicControl(owner) { SetColor(color); }
+protected:
+  void Paint() override {
+    Canvas().Brush().SetColor(Color());
+    RECT r{-100, -100, 1000, 1000};  // larger than the control: the parent clips it
+    Canvas().FillRect(r);
+  }
+};
+
+class ControlTreeTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetClientSize(200, 100);
+    form->SetColor(clWhite);
+  }
+  void TearDown() override { delete form; }
+  TSwatch* AddSwatch(int left, int top, int width, int height, TColor color) {
+    auto* swatch = new TSwatch(form, color);
+    swatch->SetBounds(left, top, width, height);
+    swatch->SetParent(form);
+    return swatch;
+  }
+  // The form's client as the framework paints it, read back from a 32-bit DIB.
+  COLORREF PixelAt(int x, int y) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -100, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, dib);
+    SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    COLORREF pixel = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(dib);
+    return pixel;
+  }
+  void Mouse(UINT msg, int x, int y) { SendMessageW(form->Handle(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y)); }
+  TForm* form = nullptr;
+};
+
+TEST_F(ControlTreeTest, LaterChildrenPaintOverEarlierOnesAndEachIsClippedToItsBounds) {
+  AddSwatch(10, 10, 50, 50, clRed);
+  AddSwatch(40, 40, 50, 50, clBlue);
+  form->HandleNeeded();
+  EXPECT_EQ(PixelAt(20, 20), RGB(255, 0, 0));
+  EXPECT_EQ(PixelAt(45, 45), RGB(0, 0, 255));  // the overlap: created last, drawn last
+  EXPECT_EQ(PixelAt(95, 95), RGB(255, 255, 255));
+  EXPECT_EQ(PixelAt(5, 5), RGB(255, 255, 255));  // outside both: the form's colour
+}
+
+TEST_F(ControlTreeTest, HiddenChildrenAreNeitherPaintedNorClicked) {
+  TSwatch* swatch = AddSwatch(10, 10, 50, 50, clRed);
+  int clicks = 0;
+  swatch->OnClick = [&](TObject*) { ++clicks; };
+  swatch->SetVisible(false);
+  form->HandleNeeded();
+  EXPECT_EQ(PixelAt(20, 20), RGB(255, 255, 255));
+  Mouse(WM_LBUTTONDOWN, 20, 20);
+  Mouse(WM_LBUTTONUP, 20, 20);
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(ControlTreeTest, AClickNeedsPressAndReleaseOnTheSameChild) {
+  TSwatch* under = AddSwatch(10, 10, 50, 50, clRed);
+  TSwatch* top = AddSwatch(40, 10, 50, 50, clBlue);
+  std::string clicks;
+  under->OnClick = [&](TObject*) { clicks += "under "; };
+  top->OnClick = [&](TObject*) { clicks += "top "; };
+  form->HandleNeeded();
+  Mouse(WM_LBUTTONDOWN, 45, 20);  // the overlap belongs to the topmost
+  Mouse(WM_LBUTTONUP, 45, 20);
+  Mouse(WM_LBUTTONDOWN, 15, 20);
+  Mouse(WM_LBUTTONUP, 150, 90);  // released outside: the press is cancelled, not moved on
+  Mouse(WM_LBUTTONDOWN, 150, 90);
+  Mouse(WM_LBUTTONUP, 15, 20);   // pressed on the form: no child click
+  EXPECT_EQ(clicks, "top ");
+}
+
+TEST_F(ControlTreeTest, TheHintShowsAfterThePauseAndGoesWithTheMouse) {
+  TSwatch* swatch = AddSwatch(10, 10, 50, 50, clRed);
+  swatch->SetHint("Exit this application");
+  swatch->SetShowHint(true);
+  form->Show();
+  Application->MouseOver(swatch);
+  EXPECT_FALSE(Application->HintShowing());
+  const DWORD start = GetTickCount();
+  while (!Application->HintShowing() && GetTickCount() - start < 3000) {
+    Application->ProcessMessages();
+    Sleep(20);
+  }
+  const DWORD waited = GetTickCount() - start;
+  EXPECT_TRUE(Application->HintShowing());
+  EXPECT_GE(waited + 50, static_cast<DWORD>(Application->HintPause()));
+  EXPECT_EQ(Application->HintText(), "Exit this application");
+  Application->MouseOver(nullptr);
+  EXPECT_FALSE(Application->HintShowing());
+}
+
+TEST(ErrorBox, MessageGetsAFullStopOnlyWhenItHasNone) {
+  EXPECT_EQ(TApplication::ErrorBoxText("Invalid data type for 'EXE Path'"), "Invalid data type for 'EXE Path'.");
+  EXPECT_EQ(TApplication::ErrorBoxText("Already ends."), "Already ends.");
+}
+
+TEST_F(ControlTreeTest, AnExceptionInAHandlerIsShownInTheErrorBoxAndTheProgramGoesOn) {
+  TSwatch* swatch = AddSwatch(10, 10, 50, 50, clRed);
+  swatch->OnClick = [](TObject*) { throw ERegistryException("Invalid data type for 'EXE Path'"); };
+  form->Show();
+  std::atomic<bool> answered{false};
+  std::wstring text;
+  const DWORD testThread = GetCurrentThreadId();
+  std::thread reader([&] {
+    for (int i = 0; i < 100 && !answered; ++i, Sleep(50)) {
+      // The application window has the same caption: the box is the one with an OK button.
+      for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, nullptr, L"Ostrimark Tests"));) {
+        HWND ok = FindWindowExW(box, nullptr, L"Button", L"OK");
+        if (!ok) continue;
+        for (HWND s = FindWindowExW(box, nullptr, L"Static", nullptr); s; s = FindWindowExW(box, s, L"Static", nullptr)) {
+          wchar_t buffer[256] = L"";
+          GetWindowTextW(s, buffer, 256);
+          if (buffer[0]) text = buffer;
+        }
+        PostMessageW(ok, BM_CLICK, 0, 0);
+        answered = true;
+        break;
+      }
+    }
+    if (!answered) PostThreadMessageW(testThread, WM_QUIT, 0, 0);  // never leave the box hanging
+  });
+  Mouse(WM_LBUTTONDOWN, 20, 20);
+  Mouse(WM_LBUTTONUP, 20, 20);  // returns once the box is answered
+  reader.join();
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(text, L"Invalid data type for 'EXE Path'.");
+  EXPECT_TRUE(IsWindow(form->Handle()));
+}
+}  // namespace
