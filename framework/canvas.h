@@ -52,3 +52,14 @@ private:
   HGDIOBJ oldFont_ = nullptr, oldPen_ = nullptr, oldBrush_ = nullptr;
   bool fontSelected_ = false, penSelected_ = false, brushSelected_ = false;
 };
+
+// Lends a canvas a device context for one paint; the context is handed back on every exit.
+class TCanvasBinding {
+public:
+  TCanvasBinding(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+  ~TCanvasBinding() { canvas_.SetHandle(nullptr); }
+  TCanvasBinding(const TCanvasBinding&) = delete;
+  TCanvasBinding& operator=(const TCanvasBinding&) = delete;
+private:
+  TCanvas& canvas_;
+};

@@ -295,14 +295,8 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 TGraphicControl::~TGraphicControl() { Invalidate(); }
 
 void TGraphicControl::PaintOn(HDC dc) {
-  canvas_.SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
+  TCanvasBinding binding(canvas_, dc);
+  Paint();
 }
 
 void TGraphicControl::WndProc(TMessage& message) {

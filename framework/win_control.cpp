@@ -477,16 +477,10 @@ void TWinControl::Loaded() {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_.SetHandle(dc);
+  TCanvasBinding binding(canvas_, dc);
   canvas_.Font().Assign(*Font());
   canvas_.Brush().SetColor(Color());
-  try {
-    Paint();
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
+  Paint();
 }
 
 const TPropTable& TWinControl::Properties() {
