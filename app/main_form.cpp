@@ -12,6 +12,9 @@ namespace {
 constexpr REGSAM kReadAccess = KEY_READ | KEY_WOW64_32KEY;
 constexpr REGSAM kWriteAccess = KEY_WRITE | KEY_WOW64_32KEY;
 constexpr DWORD kEditorIdleWait = 200, kEditorPause = 500;
+// The idle wait can end before a just-started editor has its window (Wine's shows it about
+// 20-50 ms after those 200 ms): look again for a while rather than walk no window.
+constexpr DWORD kEditorLookAgain = 100, kEditorLookLimit = 5000;
 constexpr int kCollapsePresses = 30;
 
 // Closes the registry key on every way out, a raised read error included.
@@ -33,6 +36,7 @@ TWin32System& RealSystem() {
 
 void RegisterMainFormClasses() {
   TClassRegistry& registry = TClassRegistry::Instance();
+  registry.Register<TShapedForm>("TShapedForm");
   registry.Register<TImage>("TImage");
   registry.Register<TLabel>("TLabel");
   registry.Register<TButton>("TButton");
@@ -169,6 +173,10 @@ void TForm1::OpenRegEditAtKey(const std::string& path) {
     system_.WaitForInputIdle(process, kEditorIdleWait);
     system_.CloseHandle(process);
     editor = system_.FindWindowByClass(texts::kRegEditClass);
+    for (DWORD waited = 0; !editor && process && waited < kEditorLookLimit; waited += kEditorLookAgain) {
+      system_.Sleep(kEditorLookAgain);
+      editor = system_.FindWindowByClass(texts::kRegEditClass);
+    }
   }
   system_.ShowWindow(editor, SW_SHOWNORMAL);
   HWND tree = system_.FindChildWindow(editor, texts::kRegEditTreeClass);

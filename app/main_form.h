@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 #include "app/system_port.h"
+#include "controls/shape/shaped_form.h"
 #include "framework/browse_edit.h"
 #include "framework/form.h"
 #include "framework/group_box.h"
@@ -20,7 +21,7 @@ public:
          TFileResolver resolver = LoadEmbeddedFile);
   TForm1(TComponent* owner);  // the real system and the embedded description
 
-  TImage* frmTrans = nullptr;
+  TShapedForm* frmTrans = nullptr;
   TLabel* OmLabel2 = nullptr;
   TLabel* OmLabel4 = nullptr;
   TLabel* OmLabel6 = nullptr;

@@ -72,6 +72,8 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 void TComponent::InsertComponent(TComponent* component) {
   component->owner_ = this;
   components_.push_back(component);
+  // What a designer creates on a designed form is designed too.
+  if (IsDesigning()) component->SetDesigning(true);
   Notification(component, opInsert);
 }
 

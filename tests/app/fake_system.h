@@ -21,6 +21,7 @@ public:
 
   bool editorRunning = false;        // the registry editor window exists
   bool startOpensEditor = true;      // starting it makes the window exist
+  int editorLateLooks = 0;           // after a start, this many looks still find no window
   bool is64Bit = false;
 
   // Handles handed out; printed by name in the record.

@@ -28,7 +28,7 @@ struct TComponentSpec {
 constexpr TColor kAny = 0xFFFFFFFF;
 
 const TComponentSpec kComponents[] = {
-    {"frmTrans", "TImage", "Form1", 0, 0, 599, 447, "", "", false, nullptr, kAny},
+    {"frmTrans", "TShapedForm", "Form1", 0, 0, 599, 447, "", "", false, nullptr, kAny},
     {"OmLabel2", "TLabel", "Form1", 130, 91, 281, 14, "Retrieve the fs9.exe file path as recorded in the registry", "", false, &kVerdana9Navy, clWhite},
     {"OmLabel4", "TLabel", "Form1", 104, 291, 307, 14, "Note: You must have administrative priviliges to set the path", "", false, &kVerdana9Navy, clWhite},
     {"OmLabel6", "TLabel", "Form1", 69, 240, 83, 15, "Set New Path:", "", false, nullptr, clWhite},

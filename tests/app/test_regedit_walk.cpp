@@ -63,6 +63,23 @@ TEST_F(RegEditTest, StartsTheEditorWhenAbsent) {
   EXPECT_EQ(nullptr, fake.started.hwnd);
 }
 
+TEST_F(RegEditTest, LooksAgainForAnEditorThatShowsItsWindowLate) {
+  fake.editorLateLooks = 3;
+  form->OpenRegEditAtKey("A\\");
+  TCalls expected = kStart;
+  for (int i = 0; i < 3; ++i) expected.insert(expected.end(), {"Sleep 100", "FindWindow RegEdit_RegEdit"});
+  EXPECT_EQ(Join({expected, Prelude(), {Char('A')}}), fake.calls);
+}
+
+TEST_F(RegEditTest, GivesUpLookingAfterFiveSecondsAndWalksNoWindow) {
+  fake.startOpensEditor = false;
+  form->OpenRegEditAtKey("A\\");
+  int looks = 0;
+  for (const std::string& call : fake.calls) looks += call == "FindWindow RegEdit_RegEdit";
+  EXPECT_EQ(looks, 2 + 50);  // before and right after the start, then every 100 ms for 5 s
+  EXPECT_EQ(TotalPause(), 5000 + 500 + 500);
+}
+
 TEST_F(RegEditTest, UsesTheRunningEditor) {
   fake.editorRunning = true;
   form->OpenRegEditAtKey("AB\\c\\");

@@ -1,14 +1,9 @@
 #include "tests/e2e/program.h"
 
+#include <algorithm>
+
 namespace {
-std::wstring ProgramPath() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  folder = folder.substr(0, folder.find_last_of(L'\\'));  // .../tests
-  folder = folder.substr(0, folder.find_last_of(L'\\'));  // .../build/<preset>
-  return folder + L"\\ostrimark.exe";
-}
+std::wstring ProgramPath() { return BuildFolder() + L"\\ostrimark.exe"; }
 
 struct TWindowSearch {
   DWORD processId;
@@ -28,9 +23,56 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
   }
   return TRUE;
 }
+
+struct TBoxSearch {
+  DWORD processId;
+  HWND main;
+  HWND owner;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectBox(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TBoxSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  // Hint windows are tool windows: they are not boxes.
+  const bool tool = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+  if (process == search->processId && IsWindowVisible(window) && !tool && window != search->main &&
+      window != search->owner)
+    search->found.push_back(window);
+  return TRUE;
+}
+
+std::wstring TextOf(HWND window) {
+  // WM_GETTEXT is marshalled across processes; GetWindowText of another process's control is not.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return L"";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                      &copied);
+  text.resize(copied);
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, 64);
+  return name;
+}
 }  // namespace
 
+std::wstring BuildFolder() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  folder = folder.substr(0, folder.find_last_of(L'\\'));  // .../tests
+  return folder.substr(0, folder.find_last_of(L'\\'));    // .../build/<preset>
+}
+
 TProgram::TProgram() {
+  // Inherited by the program and so by the stand-in it starts: no stand-in box to answer.
+  SetEnvironmentVariableW(L"OSTRI_STANDIN_QUIET", L"1");
   std::wstring command = L"\"" + ProgramPath() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -44,7 +86,11 @@ TProgram::TProgram() {
 
 TProgram::~TProgram() {
   if (!process_) return;
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 99);
+  // A failed case may leave a box open: ending the process closes it too.
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 5000);
+  }
   CloseHandle(process_);
 }
 
@@ -74,4 +120,74 @@ HWND TProgram::FindChild(HWND parent, const std::wstring& caption) {
     if (HWND inner = FindChild(child, caption)) return inner;
   }
   return nullptr;
+}
+
+HWND TProgram::WaitForMain(DWORD ms) {
+  main_ = WaitForWindow(L"Quarnel - Ostrimark", ms);
+  return main_;
+}
+
+bool TProgram::Click(const std::wstring& caption) const {
+  HWND button = main_ ? FindChild(main_, caption) : nullptr;
+  return button && PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool TProgram::SetFolderText(const std::wstring& text) const {
+  HWND edit = main_ ? FindWindowExW(main_, nullptr, nullptr, nullptr) : nullptr;
+  // The edit sits inside the folder edit's own window.
+  for (; edit; edit = FindWindowExW(main_, edit, nullptr, nullptr)) {
+    if (HWND inner = FindWindowExW(edit, nullptr, L"EDIT", nullptr)) {
+      edit = inner;
+      break;
+    }
+  }
+  if (!edit) return false;
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
+                             &result) != 0;
+}
+
+bool TProgram::WaitUntilResponsive(DWORD ms) const {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result) != 0;
+}
+
+std::vector<HWND> TProgram::OpenBoxes() const {
+  TBoxSearch search{processId_, main_, main_ ? GetWindow(main_, GW_OWNER) : nullptr, {}};
+  EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::optional<TBox> TProgram::WaitForBox(DWORD ms) const {
+  std::vector<HWND> boxes;
+  if (!WaitFor([&] { return !(boxes = OpenBoxes()).empty(); }, ms)) return std::nullopt;
+  return ReadBox(boxes.front());
+}
+
+bool TProgram::Answer(const TBox& box, const std::wstring& button) {
+  HWND target = nullptr;
+  for (HWND child = FindWindowExW(box.window, nullptr, L"Button", nullptr); child && !target;
+       child = FindWindowExW(box.window, child, L"Button", nullptr)) {
+    if (TextOf(child) == button) target = child;
+  }
+  if (!target || !PostMessageW(target, BM_CLICK, 0, 0)) return false;
+  return WaitFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); }, 3000);
+}
+
+TBox ReadBox(HWND window) {
+  TBox box;
+  box.window = window;
+  box.caption = TextOf(window);
+  if (HWND text = FindWindowExW(window, nullptr, L"Static", nullptr)) box.text = TextOf(text);
+  std::vector<std::pair<LONG, std::wstring>> buttons;
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
+    if (_wcsicmp(ClassOf(child).c_str(), L"Button") != 0) continue;
+    RECT r;
+    GetWindowRect(child, &r);
+    buttons.emplace_back(r.left, TextOf(child));
+  }
+  std::sort(buttons.begin(), buttons.end());
+  for (auto& [left, caption] : buttons) box.buttons.push_back(caption);
+  return box;
 }

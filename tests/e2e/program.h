@@ -1,7 +1,18 @@
-// Drives the built ostrimark.exe from outside: starts it, finds its windows, ends it.
+// Drives the built ostrimark.exe from outside: starts it, finds its windows, presses its
+// buttons, reads and answers its message boxes, ends it.
 #pragma once
 #include <windows.h>
+#include <optional>
 #include <string>
+#include <vector>
+
+// A message box of the program as another process sees it.
+struct TBox {
+  HWND window = nullptr;
+  std::wstring caption;
+  std::wstring text;                  // its first Static child
+  std::vector<std::wstring> buttons;  // captions, left to right
+};
 
 class TProgram {
 public:
@@ -11,12 +22,48 @@ public:
   TProgram(const TProgram&) = delete;
   TProgram& operator=(const TProgram&) = delete;
   bool Started() const { return process_ != nullptr; }
+  DWORD ProcessId() const { return processId_; }
   // Waits up to `ms` for a visible top-level window of this process with that caption.
   HWND WaitForWindow(const std::wstring& caption, DWORD ms = 15000) const;
   // Waits for the process to end; its exit code, or STILL_ACTIVE after `ms`.
   DWORD WaitForExit(DWORD ms = 10000) const;
   static HWND FindChild(HWND parent, const std::wstring& caption);
+
+  // The main window, once WaitForMain has found it.
+  HWND WaitForMain(DWORD ms = 15000);
+  HWND Main() const { return main_; }
+  // Presses a button of the main window by its caption without waiting for what it does
+  // (a handler that shows a modal box would block a sent click).
+  bool Click(const std::wstring& caption) const;
+  // Puts text into the folder edit (the main window's only EDIT).
+  bool SetFolderText(const std::wstring& text) const;
+  // Returns once the program's GUI thread handles messages again, or after `ms`.
+  bool WaitUntilResponsive(DWORD ms) const;
+
+  // Open message boxes: the visible top-level windows of the process other than the main
+  // window and the application's owner window.
+  std::vector<HWND> OpenBoxes() const;
+  // Waits up to `ms` for a box and reads it; watching for `ms` that none appears uses it too.
+  std::optional<TBox> WaitForBox(DWORD ms = 5000) const;
+  // Presses the box's button of that caption and waits for the box to go.
+  static bool Answer(const TBox& box, const std::wstring& button);
+
 private:
   HANDLE process_ = nullptr;
   DWORD processId_ = 0;
+  HWND main_ = nullptr;
 };
+
+// Reads a box's caption, text and buttons.
+TBox ReadBox(HWND window);
+// The build folder (build/<preset>), where the program and the stand-in are built.
+std::wstring BuildFolder();
+// Waits up to `ms` for `condition`, polling.
+template <class F>
+bool WaitFor(F condition, DWORD ms) {
+  for (DWORD waited = 0;; waited += 50) {
+    if (condition()) return true;
+    if (waited >= ms) return false;
+    Sleep(50);
+  }
+}
