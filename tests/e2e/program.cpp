@@ -132,15 +132,24 @@ bool TProgram::Click(const std::wstring& caption) const {
   return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-bool TProgram::SetFolderText(const std::wstring& text) const {
-  HWND edit = main_ ? FindWindowExW(main_, nullptr, nullptr, nullptr) : nullptr;
+HWND TProgram::FolderEdit() const {
   // The edit sits inside the folder edit's own window.
-  for (; edit; edit = FindWindowExW(main_, edit, nullptr, nullptr)) {
-    if (HWND inner = FindWindowExW(edit, nullptr, L"EDIT", nullptr)) {
-      edit = inner;
-      break;
-    }
-  }
+  for (HWND child = main_ ? FindWindowExW(main_, nullptr, nullptr, nullptr) : nullptr; child;
+       child = FindWindowExW(main_, child, nullptr, nullptr))
+    if (HWND inner = FindWindowExW(child, nullptr, L"EDIT", nullptr)) return inner;
+  return nullptr;
+}
+
+std::wstring TProgram::FolderText() const {
+  wchar_t text[MAX_PATH] = L"";
+  DWORD_PTR result = 0;
+  if (HWND edit = FolderEdit())
+    SendMessageTimeoutW(edit, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &result);
+  return text;
+}
+
+bool TProgram::SetFolderText(const std::wstring& text) const {
+  HWND edit = FolderEdit();
   if (!edit) return false;
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
