@@ -7,14 +7,14 @@
 #include "framework/application.h"
 
 namespace {
-struct TFontSpec { const char* name; int height; TFontStyles style; TColor color; int charset; };
-const TFontSpec kVerdana9Navy{"Verdana", -9, {}, clNavy, DEFAULT_CHARSET};
-const TFontSpec kVerdana11Black{"Verdana", -11, {}, clBlack, DEFAULT_CHARSET};
-const TFontSpec kVerdana11BlackAnsi{"Verdana", -11, {}, clBlack, ANSI_CHARSET};
-const TFontSpec kButtonFont{"Verdana", -11, {}, clWindowText, DEFAULT_CHARSET};
-const TFontSpec kFormFont{"MS Sans Serif", -11, {}, clWindowText, DEFAULT_CHARSET};
+struct TExpectedFont { const char* name; int height; TFontStyles style; TColor color; int charset; };
+const TExpectedFont kVerdana9Navy{"Verdana", -9, {}, clNavy, DEFAULT_CHARSET};
+const TExpectedFont kVerdana11Black{"Verdana", -11, {}, clBlack, DEFAULT_CHARSET};
+const TExpectedFont kVerdana11BlackAnsi{"Verdana", -11, {}, clBlack, ANSI_CHARSET};
+const TExpectedFont kButtonFont{"Verdana", -11, {}, clWindowText, DEFAULT_CHARSET};
+const TExpectedFont kFormFont{"MS Sans Serif", -11, {}, clWindowText, DEFAULT_CHARSET};
 
-struct TComponentSpec {
+struct TExpectedComponent {
   const char* name;
   const char* className;
   const char* parent;
@@ -22,12 +22,12 @@ struct TComponentSpec {
   const char* caption;
   const char* hint;
   bool clickBound;
-  const TFontSpec* font;  // nullptr: not checked (pictures)
+  const TExpectedFont* font;  // nullptr: not checked (pictures)
   TColor color;           // 0xFFFFFFFF: not checked
 };
 constexpr TColor kAny = 0xFFFFFFFF;
 
-const TComponentSpec kComponents[] = {
+const TExpectedComponent kComponents[] = {
     {"frmTrans", "TShapedForm", "Form1", 0, 0, 599, 447, "", "", false, nullptr, kAny},
     {"OmLabel2", "TLabel", "Form1", 130, 91, 281, 14, "Retrieve the fs9.exe file path as recorded in the registry", "", false, &kVerdana9Navy, clWhite},
     {"OmLabel4", "TLabel", "Form1", 104, 291, 307, 14, "Note: You must have administrative priviliges to set the path", "", false, &kVerdana9Navy, clWhite},
@@ -67,31 +67,31 @@ protected:
 TEST_F(MainWindowTest, EveryComponentMatchesTheDesign) {
   ASSERT_EQ(form->ComponentCount(), static_cast<int>(std::size(kComponents)));
   for (size_t i = 0; i < std::size(kComponents); ++i) {
-    const TComponentSpec& spec = kComponents[i];
-    SCOPED_TRACE(spec.name);
+    const TExpectedComponent& expected = kComponents[i];
+    SCOPED_TRACE(expected.name);
     auto* control = dynamic_cast<TControl*>(form->Components()[i]);  // creation order is drawing order
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->Name(), spec.name);
-    EXPECT_EQ(control->StoredClassName(), spec.className);
+    EXPECT_EQ(control->Name(), expected.name);
+    EXPECT_EQ(control->StoredClassName(), expected.className);
     ASSERT_NE(control->Parent(), nullptr);
-    EXPECT_EQ(control->Parent()->Name(), spec.parent);
-    EXPECT_EQ(control->Left(), spec.left);
-    EXPECT_EQ(control->Top(), spec.top);
-    EXPECT_EQ(control->Width(), spec.width);
-    EXPECT_EQ(control->Height(), spec.height);
-    EXPECT_EQ(control->Caption(), spec.caption);
-    EXPECT_EQ(control->Hint(), spec.hint);
-    EXPECT_EQ(static_cast<bool>(control->OnClick), spec.clickBound);
-    if (spec.font) {
-      EXPECT_EQ(control->Font()->Name(), spec.font->name);
-      EXPECT_EQ(control->Font()->Height(), spec.font->height);
-      EXPECT_EQ(control->Font()->Style(), spec.font->style);
-      EXPECT_EQ(control->Font()->Color(), spec.font->color);
-      EXPECT_EQ(control->Font()->Charset(), spec.font->charset);
+    EXPECT_EQ(control->Parent()->Name(), expected.parent);
+    EXPECT_EQ(control->Left(), expected.left);
+    EXPECT_EQ(control->Top(), expected.top);
+    EXPECT_EQ(control->Width(), expected.width);
+    EXPECT_EQ(control->Height(), expected.height);
+    EXPECT_EQ(control->Caption(), expected.caption);
+    EXPECT_EQ(control->Hint(), expected.hint);
+    EXPECT_EQ(static_cast<bool>(control->OnClick), expected.clickBound);
+    if (expected.font) {
+      EXPECT_EQ(control->Font()->Name(), expected.font->name);
+      EXPECT_EQ(control->Font()->Height(), expected.font->height);
+      EXPECT_EQ(control->Font()->Style(), expected.font->style);
+      EXPECT_EQ(control->Font()->Color(), expected.font->color);
+      EXPECT_EQ(control->Font()->Charset(), expected.font->charset);
       EXPECT_FALSE(control->ParentFont());
     }
-    if (spec.color != kAny) {
-      EXPECT_EQ(control->Color(), spec.color);
+    if (expected.color != kAny) {
+      EXPECT_EQ(control->Color(), expected.color);
     }
   }
 }
