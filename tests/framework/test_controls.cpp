@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/image.h"
+#include "framework/push_button.h"
 #include "framework/registry.h"
 #include "framework/std_label.h"
 
@@ -114,6 +115,32 @@ TEST_F(ControlTreeTest, TheHintShowsAfterThePauseAndGoesWithTheMouse) {
   EXPECT_EQ(Application->HintText(), "Exit this application");
   Application->MouseOver(nullptr);
   EXPECT_FALSE(Application->HintShowing());
+}
+
+TEST_F(ControlTreeTest, EnterPressesTheFocusedButtonAndEscapeTheCancelButton) {
+  std::string pressed;
+  auto button = [&](const char* name, int left) {
+    auto* b = new TButton(form);
+    b->SetName(name);
+    b->SetBounds(left, 10, 60, 25);
+    b->SetParent(form);
+    b->OnClick = [&pressed, name](TObject*) { pressed += std::string(name) + " "; };
+    return b;
+  };
+  TButton* first = button("first", 10);
+  TButton* second = button("second", 80);
+  second->SetCancel(true);
+  form->Show();
+  EXPECT_TRUE(first->Focused());  // the first tab stop
+  EXPECT_EQ(form->Perform(CM_DIALOGKEY, VK_RETURN), 1);
+  EXPECT_EQ(form->Perform(CM_DIALOGKEY, VK_ESCAPE), 1);
+  form->Perform(CM_DIALOGKEY, VK_TAB);
+  EXPECT_TRUE(second->Focused());
+  form->Perform(CM_DIALOGKEY, VK_RETURN);
+  EXPECT_EQ(pressed, "first second second ");
+  first->SetCancel(false);
+  second->SetCancel(false);
+  EXPECT_EQ(form->Perform(CM_DIALOGKEY, VK_ESCAPE), 0);  // nobody takes it
 }
 
 TEST(ErrorBox, MessageGetsAFullStopOnlyWhenItHasNone) {
