@@ -2,7 +2,7 @@
 // colours, hints and bindings in one table; then the window itself and its tab order.
 #include <gtest/gtest.h>
 #include <string>
-#include "app/main_form.h"
+#include "tests/app/real_window_fixture.h"
 #include "app/win32_system.h"
 #include "framework/application.h"
 
@@ -56,13 +56,7 @@ const TExpectedComponent kComponents[] = {
     {"FS2004Button", "TButton", "Form1", 351, 405, 84, 25, "FS2004", "Run FS2004", true, &kButtonFont, clBtnFace},
 };
 
-class MainWindowTest : public ::testing::Test {
-protected:
-  void SetUp() override { form = new TForm1(Application, system, LoadTextResource("MAINFORM")); }
-  void TearDown() override { delete form; }
-  TWin32System system;
-  TForm1* form = nullptr;
-};
+using MainWindowTest = RealWindowTest;
 
 TEST_F(MainWindowTest, EveryComponentMatchesTheDesign) {
   ASSERT_EQ(form->ComponentCount(), static_cast<int>(std::size(kComponents)));

@@ -8,6 +8,7 @@
 #include "app/win32_system.h"
 #include "framework/application.h"
 #include "framework/form_reader.h"
+#include "tests/app/real_window_fixture.h"
 #include "tests/support/window_region.h"
 
 namespace {
@@ -45,13 +46,7 @@ const TFormProperty* FindProperty(const TFormNode& root, const char* component, 
   return nullptr;
 }
 
-class WindowOutlineTest : public ::testing::Test {
-protected:
-  void SetUp() override { form = new TForm1(Application, system, LoadTextResource("MAINFORM")); }
-  void TearDown() override { delete form; }
-  TWin32System system;
-  TForm1* form = nullptr;
-};
+using WindowOutlineTest = RealWindowTest;
 
 TEST_F(WindowOutlineTest, StoredRegionIsTheOutlineAndSavesBackByteForByte) {
   const TBytes expected = ExpectedMask();

@@ -1,6 +1,7 @@
 // The reader: classes by name, property tables, nested records, handler binding, Loaded
 // order, and errors that name component, property and line.
 #include <gtest/gtest.h>
+#include "tests/support/load_error.h"
 #include <string>
 #include <vector>
 #include "framework/form.h"
@@ -37,14 +38,7 @@ protected:
   void TearDown() override { delete form; }
   void Load(const std::string& text) { form->LoadDescription(text, [](const std::string&) {
     return std::vector<unsigned char>{}; }); }
-  std::string LoadError(const std::string& text) {
-    try {
-      Load(text);
-    } catch (const EFormReadError& e) {
-      return e.what();
-    }
-    return "no error";
-  }
+  std::string LoadError(const std::string& text) { return LoadErrorOf([&] { Load(text); }); }
   TForm* form = nullptr;
   TObject* clicked = nullptr;
 };

@@ -1,6 +1,7 @@
 // The shaped form on small forms of our own: the stored region and who owns it, bad region
 // data, placement and parent rules, design mode, the press that starts the move, GDI leaks.
 #include <gtest/gtest.h>
+#include "tests/support/load_error.h"
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -96,14 +97,7 @@ protected:
     form->LoadDescription(text, [](const std::string&) { return TBytes{}; });
     face = dynamic_cast<TShapedForm*>(form->FindComponent("Face"));
   }
-  std::string LoadError(const std::string& text) {
-    try {
-      Load(text);
-    } catch (const EFormReadError& e) {
-      return e.what();
-    }
-    return "no error";
-  }
+  std::string LoadError(const std::string& text) { return LoadErrorOf([&] { Load(text); }); }
   TBytes Saved() const {
     TFormNode node = WriteComponent(*form, "TForm");
     for (const TFormNode& child : node.children)
