@@ -72,7 +72,7 @@ void TForm1::RegisterHandlers() {
 template <class T>
 void TForm1::Bind(T*& field, const char* name) {
   field = dynamic_cast<T*>(FindComponent(name));
-  if (!field) throw EFormReadError(0, std::string(Name()) + "." + name + ": missing from the description");
+  if (!field) throw EInvalidOperation(Name() + "." + name + ": missing from the description or of another class");
 }
 
 void TForm1::BindComponents() {

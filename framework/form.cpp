@@ -95,17 +95,14 @@ void TForm::Show() {
   PlaceOnScreen();
   HandleNeeded();
   CreateChildHandles();
-  SetVisible(true);
   ShowWindow(Handle(), SW_SHOWNORMAL);
+  SetVisible(true);
   SetForegroundWindow(Handle());
   if (activeControl_) activeControl_->SetFocus();
   else SelectFirst();
 }
 
-void TForm::Hide() {
-  SetVisible(false);
-  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
-}
+void TForm::Hide() { SetVisible(false); }
 
 void TForm::Close() {
   if (Application && Application->MainForm() == this) Application->Terminate();

@@ -202,7 +202,9 @@ void TWinControl::WndProc(TMessage& m) {
       if (handle_) EnableWindow(handle_, Enabled());
       break;
     case CM_VISIBLECHANGED:
-      if (handle_) ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+      // Only when the window's own state differs: a form shown with activation already is.
+      if (handle_ && ((GetWindowLongPtrW(handle_, GWL_STYLE) & WS_VISIBLE) != 0) != Visible())
+        ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
       break;
     default:
       if (IsMouseMessage(m.Msg) && RouteMouse(m)) return;
