@@ -1,5 +1,6 @@
 // The program's fixed texts, exactly as the user sees them.
 #pragma once
+#include "resources/version.h"
 
 namespace texts {
 constexpr char kFS9KeyPath[] = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
@@ -28,7 +29,7 @@ constexpr char kRegEditKeyPathWow64[] =
 
 constexpr char kWebsite[] = "https://quarnel.example/";
 constexpr char kAboutText[] =
-    "Ostrimark - Version 1.1\r\n\r\n"
+    "Ostrimark - Version " OSTRI_VERSION_TEXT "\r\n\r\n"
     "Copyright (c) 2026 Quarnel - https://quarnel.example/\r\n\r\n"
     "(Programming and design by Quarnel)";
 }  // namespace texts

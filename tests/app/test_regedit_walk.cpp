@@ -1,4 +1,6 @@
 // Opening the registry editor at the key, and the small commands that hand off to the shell.
+#include <vector>
+#include "framework/strings.h"
 #include "tests/app/form_fixture.h"
 
 namespace {
@@ -143,6 +145,20 @@ TEST_F(ShellCommandTest, AboutShowsTheVersion) {
   ASSERT_EQ(1u, fake.calls.size());
   const std::string head = "MessageBox mtInformation [OK] Ostrimark - Version 1.1\r\n\r\n";
   EXPECT_EQ(head, fake.calls[0].substr(0, head.size()));
+}
+
+// The About box and the release archives take their version from the version resource's source.
+TEST_F(ShellCommandTest, AboutVersionIsTheVersionResources) {
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));
+  ASSERT_NE(nullptr, found);
+  const char* data = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+  std::vector<char> copy(data, data + SizeofResource(nullptr, found));  // the query may write to it
+  wchar_t* version = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(copy.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                             reinterpret_cast<void**>(&version), &length));
+  form->imgAboutClick(nullptr);
+  EXPECT_NE(std::string::npos, fake.calls[0].find("Version " + WideToAnsi(version) + "\r\n"));
 }
 
 TEST_F(ShellCommandTest, WebsiteOpensTheSite) {
