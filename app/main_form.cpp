@@ -11,6 +11,9 @@ namespace {
 // Both registry opens use the 32-bit view, where the simulator and its installers keep the key.
 constexpr REGSAM kReadAccess = KEY_READ | KEY_WOW64_32KEY;
 constexpr REGSAM kWriteAccess = KEY_WRITE | KEY_WOW64_32KEY;
+// The user's store is one tree in the native view, whichever build reads it.
+constexpr REGSAM kCopyReadAccess = KEY_READ | KEY_WOW64_64KEY;
+constexpr REGSAM kCopyDeleteAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;
 constexpr DWORD kEditorIdleWait = 200, kEditorPause = 500;
 // The idle wait can end before a just-started editor has its window (Wine's shows it about
 // 20-50 ms after those 200 ms): look again for a while rather than walk no window.
@@ -107,14 +110,47 @@ void TForm1::BindComponents() {
 void TForm1::GetFS9Path() {
   FS9Path.clear();
   TKeyScope scope(system_);
-  if (system_.RegOpenKey(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kReadAccess))
+  if (system_.RegOpenKey(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kReadAccess) == TKeyOpen::Opened)
     FS9Path = system_.RegReadString(texts::kExePathValue);
 }
 
 void TForm1::WriteFS9Path(const std::string& folder) {
+  TKeyOpen opened;
+  {
+    TKeyScope scope(system_);
+    opened = system_.RegOpenKey(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kWriteAccess);
+    if (opened == TKeyOpen::Opened) system_.RegWriteString(texts::kExePathValue, folder);
+  }
+  // The user said yes to a write: a refusal must not pass for success.
+  if (opened == TKeyOpen::Denied)
+    system_.ShowMessageBox(texts::kWriteDeniedWarning, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+}
+
+std::optional<std::string> TForm1::ReadUserCopy(const char* keyPath) {
   TKeyScope scope(system_);
-  if (system_.RegOpenKey(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kWriteAccess))
-    system_.RegWriteString(texts::kExePathValue, folder);
+  if (system_.RegOpenKey(HKEY_CURRENT_USER, keyPath, kCopyReadAccess) != TKeyOpen::Opened) return std::nullopt;
+  try {
+    return system_.RegReadString(texts::kExePathValue);
+  } catch (const ERegistryException&) {
+    return std::nullopt;  // not a folder text: no installer takes it for one
+  }
+}
+
+void TForm1::CheckUserCopies() {
+  for (const char* keyPath : {texts::kVirtualStoreKeyPath, texts::kVirtualStoreKeyPathWow64}) {
+    const std::optional<std::string> copy = ReadUserCopy(keyPath);
+    if (!copy || _stricmp(copy->c_str(), FS9Path.c_str()) == 0) continue;
+    const std::string text = texts::kUserCopyHead + *copy + texts::kUserCopyTail;
+    if (system_.ShowMessageBox(text, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mrYes)
+      continue;
+    bool removed = false;
+    {
+      TKeyScope scope(system_);
+      removed = system_.RegOpenKey(HKEY_CURRENT_USER, keyPath, kCopyDeleteAccess) == TKeyOpen::Opened &&
+                system_.RegDeleteValue(texts::kExePathValue);
+    }
+    if (!removed) system_.ShowMessageBox(texts::kUserCopyKept, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+  }
 }
 
 void TForm1::btnGetRegPathClick(TObject*) {
@@ -127,6 +163,7 @@ void TForm1::btnGetRegPathClick(TObject*) {
     system_.ShowMessageBox(std::string(texts::kMissingExeHead) + FS9Path + texts::kExeSuffix + "\r\n\r\n" +
                            texts::kMissingExeTail,
                        TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+  CheckUserCopies();
 }
 
 void TForm1::btnSetRegPathClick(TObject*) {
@@ -199,7 +236,9 @@ void TForm1::OpenRegEditAtKey(const std::string& path) {
 
 void TForm1::FS2004ButtonClick(TObject*) {
   GetFS9Path();
-  system_.ShellOpen(FS9Path + texts::kExeSuffix);
+  // No file has a longer name; the shell must not be handed one (it crashed on 5,000 characters).
+  const std::string exe = FS9Path + texts::kExeSuffix;
+  if (exe.size() < MAX_PATH) system_.ShellOpen(exe);
 }
 
 void TForm1::imgAboutClick(TObject*) {

@@ -1,6 +1,7 @@
 // TForm1: the main window, its components as loaded from the stored description, and the
 // commands bound to them. The commands reach the system only through TSystemPort.
 #pragma once
+#include <optional>
 #include <string>
 #include "app/system_port.h"
 #include "controls/shape/shaped_form.h"
@@ -64,6 +65,9 @@ private:
   void RegisterHandlers();
   void BindComponents();
   void WriteFS9Path(const std::string& folder);
+  // The user's virtualized copies of the value, offered for removal when they differ.
+  void CheckUserCopies();
+  std::optional<std::string> ReadUserCopy(const char* keyPath);
   template <class T>
   void Bind(T*& field, const char* name);
 

@@ -6,14 +6,18 @@
 #include <shellapi.h>
 #include "framework/msgbox.h"
 
+// How an open of a registry key ended: a refusal is told apart so the user can be told why.
+enum class TKeyOpen { Opened, Missing, Denied };
+
 class TSystemPort {
 public:
   virtual ~TSystemPort() = default;
 
-  // One registry key at a time: opened (never created), read or written, closed.
-  virtual bool RegOpenKey(HKEY root, const std::string& path, REGSAM access) = 0;
+  // One registry key at a time: opened (never created), read, written or a value removed, closed.
+  virtual TKeyOpen RegOpenKey(HKEY root, const std::string& path, REGSAM access) = 0;
   virtual std::string RegReadString(const std::string& name) = 0;
   virtual void RegWriteString(const std::string& name, const std::string& value) = 0;
+  virtual bool RegDeleteValue(const std::string& name) = 0;
   virtual void RegCloseKey() = 0;
 
   virtual bool FileExists(const std::string& fileName) = 0;

@@ -19,6 +19,22 @@ constexpr char kMissingExeQuestion[] =
 constexpr char kCodePageWarning[] =
     "This path contains characters that the registry entry cannot hold in this system's code page.\r\n"
     "Nothing was written to the registry. Please choose a folder whose name uses only those characters.";
+constexpr char kWriteDeniedWarning[] =
+    "Nothing was written to the registry: Windows refused access to the FS9 registry key.\r\n"
+    "Please close Ostrimark and start it again with \"Run as administrator\".";
+
+// A copy an installer without rights once "wrote" lands in the user's virtual store.
+constexpr char kVirtualStoreKeyPath[] =
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
+constexpr char kVirtualStoreKeyPathWow64[] =
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Microsoft Games\\"
+    "Flight Simulator\\9.0\\";
+constexpr char kUserCopyHead[] =
+    "Your user account also has its own copy of the FS9 registry entry, which reports:\r\n\r\n";
+constexpr char kUserCopyTail[] =
+    "\r\n\r\nOlder add-on installers that you start read this copy instead of the real entry, "
+    "so they keep finding this folder.\r\nDo you want to remove this copy, so that they use the real entry?";
+constexpr char kUserCopyKept[] = "The copy could not be removed. Nothing was changed.";
 
 constexpr char kRegEditClass[] = "RegEdit_RegEdit";
 constexpr char kRegEditTreeClass[] = "SysTreeView32";

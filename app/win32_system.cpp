@@ -1,11 +1,12 @@
 #include "app/win32_system.h"
 #include "framework/strings.h"
 
-bool TWin32System::RegOpenKey(HKEY root, const std::string& path, REGSAM access) {
+TKeyOpen TWin32System::RegOpenKey(HKEY root, const std::string& path, REGSAM access) {
   registry_ = std::make_unique<TRegistry>();
   registry_->SetRootKey(root);
   registry_->SetAccess(access);
-  return registry_->OpenKey(path, false);
+  if (registry_->OpenKey(path, false)) return TKeyOpen::Opened;
+  return registry_->LastOpenStatus() == ERROR_ACCESS_DENIED ? TKeyOpen::Denied : TKeyOpen::Missing;
 }
 
 std::string TWin32System::RegReadString(const std::string& name) {
@@ -15,6 +16,8 @@ std::string TWin32System::RegReadString(const std::string& name) {
 void TWin32System::RegWriteString(const std::string& name, const std::string& value) {
   if (registry_) registry_->WriteString(name, value);
 }
+
+bool TWin32System::RegDeleteValue(const std::string& name) { return registry_ && registry_->DeleteValue(name); }
 
 void TWin32System::RegCloseKey() { registry_.reset(); }
 

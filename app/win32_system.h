@@ -6,9 +6,10 @@
 
 class TWin32System : public TSystemPort {
 public:
-  bool RegOpenKey(HKEY root, const std::string& path, REGSAM access) override;
+  TKeyOpen RegOpenKey(HKEY root, const std::string& path, REGSAM access) override;
   std::string RegReadString(const std::string& name) override;
   void RegWriteString(const std::string& name, const std::string& value) override;
+  bool RegDeleteValue(const std::string& name) override;
   void RegCloseKey() override;
   bool FileExists(const std::string& fileName) override;
   int ShowMessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;

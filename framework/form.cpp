@@ -80,15 +80,23 @@ void TForm::SetClientSize(int width, int height) {
   SetBounds(Left(), Top(), frame.right - frame.left, frame.bottom - frame.top);
 }
 
+RECT CentringArea(TPosition position, const RECT& primary, const RECT& desktop) {
+  // "The screen" is the primary monitor: the virtual desktop can span monitors of other sizes
+  // and start left of or above it.
+  return position == poDesktopCenter ? desktop : primary;
+}
+
+POINT CentredOrigin(const RECT& area, int width, int height) {
+  return {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
+}
+
 void TForm::PlaceOnScreen() {
   if (position_ != poScreenCenter && position_ != poDesktopCenter) return;
-  // The desktop's centre, whatever position was stored.
-  int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  if (position_ == poDesktopCenter || defaultMonitor_ == dmDesktop) {
-    screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  }
-  SetBounds((screenWidth - Width()) / 2, (screenHeight - Height()) / 2, Width(), Height());
+  const RECT primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const RECT desktop{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const POINT origin = CentredOrigin(CentringArea(position_, primary, desktop), Width(), Height());
+  SetBounds(origin.x, origin.y, Width(), Height());
 }
 
 void TForm::Show() {

@@ -12,6 +12,10 @@ enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poS
                  poMainFormCenter, poOwnerFormCenter };
 enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
 
+// Where a centred form goes: the area it is centred in, and its top left there.
+RECT CentringArea(TPosition position, const RECT& primary, const RECT& desktop);
+POINT CentredOrigin(const RECT& area, int width, int height);
+
 class TForm : public TWinControl {
 public:
   explicit TForm(TComponent* owner);

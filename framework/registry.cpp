@@ -33,7 +33,10 @@ TRegistry::~TRegistry() { CloseKey(); }
 bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   CloseKey();
   // A zero would cut the path short and open some other key.
-  if (HasZero(key)) return false;
+  if (HasZero(key)) {
+    lastOpenStatus_ = ERROR_INVALID_PARAMETER;
+    return false;
+  }
   // One trailing separator names the same key; do not rely on each platform's parser for it.
   std::string path = key;
   if (!path.empty() && path.back() == '\\') path.pop_back();
@@ -45,6 +48,7 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   } else {
     status = RegOpenKeyExA(rootKey_, path.c_str(), 0, access_, &opened);
   }
+  lastOpenStatus_ = status;
   if (status != ERROR_SUCCESS) return false;
   currentKey_ = opened;
   return true;
@@ -83,6 +87,10 @@ void TRegistry::WriteString(const std::string& name, const std::string& value) {
                                 static_cast<DWORD>(value.size() + 1))
                : ERROR_INVALID_PARAMETER;
   if (status != ERROR_SUCCESS) throw ERegistryException("Failed to set data for '" + name + "'");
+}
+
+bool TRegistry::DeleteValue(const std::string& name) {
+  return currentKey_ != nullptr && !HasZero(name) && RegDeleteValueA(currentKey_, name.c_str()) == ERROR_SUCCESS;
 }
 
 void TRegistry::CloseKey() {

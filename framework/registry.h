@@ -24,13 +24,18 @@ public:
 
   // Closes the key open before; false when the key cannot be opened (or created).
   bool OpenKey(const std::string& key, bool canCreate);
+  // Why the last OpenKey failed (ERROR_ACCESS_DENIED, ERROR_FILE_NOT_FOUND, ...); 0 after success.
+  LSTATUS LastOpenStatus() const { return lastOpenStatus_; }
   // "" for a missing or empty value; text up to its first zero otherwise.
   std::string ReadString(const std::string& name);
   void WriteString(const std::string& name, const std::string& value);
+  // False when the value cannot be removed (missing, or the key lacks the right).
+  bool DeleteValue(const std::string& name);
   void CloseKey();
 
 private:
   HKEY rootKey_ = HKEY_CURRENT_USER;
   REGSAM access_ = KEY_ALL_ACCESS;
   HKEY currentKey_ = nullptr;
+  LSTATUS lastOpenStatus_ = ERROR_SUCCESS;
 };

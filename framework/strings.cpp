@@ -56,6 +56,8 @@ bool FitsAnsiCodePage(const std::wstring& text) {
 bool FileExists(const std::string& fileName) {
   // A zero inside the name would silently test a shorter name.
   if (fileName.empty() || fileName.find('\0') != std::string::npos) return false;
+  // The 8-bit calls name no file longer than a path; asking with one is asking for trouble.
+  if (fileName.size() >= MAX_PATH) return false;
   const DWORD attributes = GetFileAttributesA(fileName.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

@@ -54,26 +54,37 @@ std::string TFakeSystem::Name(const void* handle) const {
   return Hex(reinterpret_cast<uintptr_t>(handle));
 }
 
-bool TFakeSystem::RegOpenKey(HKEY root, const std::string& path, REGSAM access) {
-  calls.push_back("RegOpenKey " + std::string(root == HKEY_LOCAL_MACHINE ? "HKLM" : "other-root") + " " + path +
-                  " " + Hex(access));
+TKeyOpen TFakeSystem::RegOpenKey(HKEY root, const std::string& path, REGSAM access) {
+  const bool user = root == HKEY_CURRENT_USER;
+  calls.push_back("RegOpenKey " + std::string(root == HKEY_LOCAL_MACHINE ? "HKLM" : user ? "HKCU" : "other-root") +
+                  " " + path + " " + Hex(access));
   openedForWrite_ = (access & KEY_SET_VALUE) != 0;
-  keyOpen = keyPresent && (!openedForWrite_ || canWrite);
-  return keyOpen;
+  openUserKey_ = user ? path : std::string();
+  const bool present = user ? userCopies.count(path) != 0 : keyPresent;
+  const bool allowed = !openedForWrite_ || (user ? canDeleteCopies : canWrite);
+  keyOpen = present && allowed;
+  return keyOpen ? TKeyOpen::Opened : present ? TKeyOpen::Denied : TKeyOpen::Missing;
 }
 
 std::string TFakeSystem::RegReadString(const std::string& name) {
   calls.push_back("RegReadString " + name);
   EXPECT_TRUE(keyOpen) << "read without an open key";
+  if (!openUserKey_.empty()) return userCopies[openUserKey_];
   if (valueWrongType) throw ERegistryException("Invalid data type for '" + name + "'");
   return value.value_or("");
 }
 
 void TFakeSystem::RegWriteString(const std::string& name, const std::string& text) {
   calls.push_back("RegWriteString " + name + " = " + text);
-  EXPECT_TRUE(keyOpen && openedForWrite_) << "write without a key open for writing";
+  EXPECT_TRUE(keyOpen && openedForWrite_ && openUserKey_.empty()) << "write without the machine key open for writing";
   value = text;
   valueWrongType = false;
+}
+
+bool TFakeSystem::RegDeleteValue(const std::string& name) {
+  calls.push_back("RegDeleteValue " + name);
+  EXPECT_TRUE(keyOpen && openedForWrite_ && !openUserKey_.empty()) << "only a user copy is ever removed";
+  return userCopies.erase(openUserKey_) != 0;
 }
 
 void TFakeSystem::RegCloseKey() {

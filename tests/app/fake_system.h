@@ -2,6 +2,7 @@
 // in order, as one readable line each.
 #pragma once
 #include <deque>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -15,6 +16,9 @@ public:
   std::optional<std::string> value;  // nullopt: the value is absent
   bool valueWrongType = false;       // the read throws as the registry does for a non-string
   bool canWrite = true;              // false: an open for writing is refused
+  // The user's virtualized copies of the value, by key path under HKEY_CURRENT_USER.
+  std::map<std::string, std::string> userCopies;
+  bool canDeleteCopies = true;
 
   std::set<std::string> files;       // files that exist
   std::deque<int> answers;           // message box answers, taken in order
@@ -36,9 +40,10 @@ public:
   std::string startedVerb, startedFile;
   bool startedHadParameters = false, startedHadDirectory = false;
 
-  bool RegOpenKey(HKEY root, const std::string& path, REGSAM access) override;
+  TKeyOpen RegOpenKey(HKEY root, const std::string& path, REGSAM access) override;
   std::string RegReadString(const std::string& name) override;
   void RegWriteString(const std::string& name, const std::string& value) override;
+  bool RegDeleteValue(const std::string& name) override;
   void RegCloseKey() override;
   bool FileExists(const std::string& fileName) override;
   int ShowMessageBox(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
@@ -59,6 +64,7 @@ public:
 
 private:
   bool openedForWrite_ = false;
+  std::string openUserKey_;  // the user key open now, or empty for the machine's
 };
 
 // The recorded line for a message box, as TFakeSystem writes it.

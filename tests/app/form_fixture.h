@@ -17,6 +17,14 @@ inline const std::string kReadOpen =
 inline const std::string kWriteOpen =
     "RegOpenKey HKLM SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\ 0x20206";
 
+// After every Get both places of the user's virtualized copy are looked at (native view, read).
+inline const std::string kCopyKey =
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
+inline const std::string kCopyKeyWow64 =
+    "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
+inline const std::vector<std::string> kNoCopies = {"RegOpenKey HKCU " + kCopyKey + " 0x20119", "RegCloseKey",
+                                                   "RegOpenKey HKCU " + kCopyKeyWow64 + " 0x20119", "RegCloseKey"};
+
 inline TCalls Join(std::initializer_list<TCalls> parts) {
   TCalls all;
   for (const TCalls& part : parts) all.insert(all.end(), part.begin(), part.end());

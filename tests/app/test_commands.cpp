@@ -33,6 +33,11 @@ std::string QuestionBox() {
                  "The FS9.exe is not in the path you have specified.\r\n"
                  "Do you still want to write this path to the registry?");
 }
+std::string DeniedBox() {
+  return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK},
+                 "Nothing was written to the registry: Windows refused access to the FS9 registry key.\r\n"
+                 "Please close Ostrimark and start it again with \"Run as administrator\".");
+}
 std::string InfoBox(const std::string& text) { return BoxLine(TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, text); }
 std::string Write(const std::string& folder) { return "RegWriteString EXE Path = " + folder; }
 
@@ -63,14 +68,15 @@ struct TGetCase {
 
 const TGetCase kGetCases[] = {
     {"MissingKey", [](TFakeSystem& f) { f.keyPresent = false; },
-     Join({kReadNoKey, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}}), ""},
+     Join({kReadNoKey, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}, kNoCopies}), ""},
     {"ValueAbsent", [](TFakeSystem& f) { f.value.reset(); },
-     Join({kRead, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}}), ""},
+     Join({kRead, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}, kNoCopies}), ""},
     {"ValueBlank", [](TFakeSystem& f) { f.value = ""; },
-     Join({kRead, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}}), ""},
-    {"ValidWithExecutable", Installed, Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}}), "C:\\FS9"},
+     Join({kRead, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}, kNoCopies}), ""},
+    {"ValidWithExecutable", Installed, Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}, kNoCopies}), "C:\\FS9"},
     {"FolderWithoutExecutable", [](TFakeSystem& f) { f.value = "D:\\Games\\FS9"; },
-     Join({kRead, {"FileExists D:\\Games\\FS9\\fs9.exe", MissingExeBox("D:\\Games\\FS9")}}), "D:\\Games\\FS9"},
+     Join({kRead, {"FileExists D:\\Games\\FS9\\fs9.exe", MissingExeBox("D:\\Games\\FS9")}, kNoCopies}),
+     "D:\\Games\\FS9"},
 };
 
 class GetCommandTest : public CommandTest, public ::testing::WithParamInterface<TGetCase> {};
@@ -117,7 +123,7 @@ struct TSetCase {
   std::optional<std::string> value;  // the stored value afterwards
 };
 
-const TCalls kRefreshInstalled = Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}});
+const TCalls kRefreshInstalled = Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}, kNoCopies});
 
 const TSetCase kSetCases[] = {
     {"BlankEdit", Installed, L"", {}, {InfoBox("The registry path box is blank!")}, false, "", "C:\\FS9"},
@@ -130,7 +136,7 @@ const TSetCase kSetCases[] = {
      Join({kRead, {ConfirmBox("C:\\FS9\\")}, kRefreshInstalled}), true, "C:\\FS9", "C:\\FS9"},
     {"NewFolderWithExecutable", Installed, L"E:\\FS9", {mrYes},
      Join({kRead, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, Write("E:\\FS9"), "RegCloseKey"},
-           kRead, {"FileExists E:\\FS9\\fs9.exe"}}),
+           kRead, {"FileExists E:\\FS9\\fs9.exe"}, kNoCopies}),
      true, "E:\\FS9", "E:\\FS9"},
     {"NoExecutableCancelled", Installed, L"E:\\Empty", {mrYes, mrCancel},
      Join({kRead, {ConfirmBox("E:\\Empty"), "FileExists E:\\Empty\\fs9.exe", QuestionBox()}, kRefreshInstalled}),
@@ -143,16 +149,16 @@ const TSetCase kSetCases[] = {
      Join({kRead,
            {ConfirmBox("E:\\Empty"), "FileExists E:\\Empty\\fs9.exe", QuestionBox(), kWriteOpen, Write("E:\\Empty"),
             "RegCloseKey"},
-           kRead, {"FileExists E:\\Empty\\fs9.exe", MissingExeBox("E:\\Empty")}}),
+           kRead, {"FileExists E:\\Empty\\fs9.exe", MissingExeBox("E:\\Empty")}, kNoCopies}),
      true, "E:\\Empty", "E:\\Empty"},
     {"NoWriteRights", [](TFakeSystem& f) { Installed(f); f.canWrite = false; }, L"E:\\FS9", {mrYes},
-     Join({kRead, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, "RegCloseKey"},
+     Join({kRead, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, "RegCloseKey", DeniedBox()},
            kRefreshInstalled}),
      true, "C:\\FS9", "C:\\FS9"},
     // The key is never created: with it missing nothing is written and the refresh warns twice.
     {"MissingKey", [](TFakeSystem& f) { Installed(f); f.keyPresent = false; f.value.reset(); }, L"E:\\FS9", {mrYes},
      Join({kReadNoKey, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, "RegCloseKey"},
-           kReadNoKey, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}}),
+           kReadNoKey, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}, kNoCopies}),
      true, "", std::nullopt},
 };
 
@@ -204,6 +210,54 @@ TEST_F(CommandTest, SetWithWrongValueTypeRaisesBeforeAsking) {
   EXPECT_EQ(kRead, fake.calls);
   EXPECT_EQ(kBefore1, form->OmLabel1->Caption());
   EXPECT_EQ(kBefore5, form->OmLabel5->Caption());
+}
+
+// ---- The user's virtualized copy ----
+
+std::string CopyBox(const std::string& folder) {
+  return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo},
+                 std::string(texts::kUserCopyHead) + folder + texts::kUserCopyTail);
+}
+const TCalls kLookAtFirstCopy = {"RegOpenKey HKCU " + kCopyKey + " 0x20119", "RegReadString EXE Path", "RegCloseKey"};
+const TCalls kNoSecondCopy = {"RegOpenKey HKCU " + kCopyKeyWow64 + " 0x20119", "RegCloseKey"};
+const TCalls kRemoveFirstCopy = {"RegOpenKey HKCU " + kCopyKey + " 0x102", "RegDeleteValue EXE Path", "RegCloseKey"};
+
+TEST_F(CommandTest, StaleUserCopyIsShownAndRemovedOnYesOnly) {
+  Installed(fake);
+  fake.userCopies[kCopyKey] = "D:\\Old\\FS9";
+  fake.answers = {mrNo};
+  form->btnGetRegPathClick(nullptr);
+  const TCalls found = Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}, kLookAtFirstCopy, {CopyBox("D:\\Old\\FS9")}});
+  EXPECT_EQ(Join({found, kNoSecondCopy}), fake.calls);
+  EXPECT_EQ(1u, fake.userCopies.size());  // No keeps it
+  fake.calls.clear();
+  fake.answers = {mrYes};
+  form->btnGetRegPathClick(nullptr);
+  EXPECT_EQ(Join({found, kRemoveFirstCopy, kNoSecondCopy}), fake.calls);
+  EXPECT_TRUE(fake.userCopies.empty());
+  EXPECT_EQ("C:\\FS9", fake.value);  // the machine's value is never touched
+}
+
+TEST_F(CommandTest, UserCopyNamingTheSameFolderIsNoNews) {
+  Installed(fake);
+  fake.userCopies[kCopyKeyWow64] = "c:\\fs9";
+  form->btnGetRegPathClick(nullptr);
+  EXPECT_EQ(Join({kRead, {"FileExists C:\\FS9\\fs9.exe", "RegOpenKey HKCU " + kCopyKey + " 0x20119", "RegCloseKey",
+                          "RegOpenKey HKCU " + kCopyKeyWow64 + " 0x20119", "RegReadString EXE Path", "RegCloseKey"}}),
+            fake.calls);
+}
+
+TEST_F(CommandTest, UserCopyThatCannotBeRemovedIsReported) {
+  Installed(fake);
+  fake.userCopies[kCopyKey] = "D:\\Old";
+  fake.canDeleteCopies = false;
+  fake.answers = {mrYes};
+  form->btnGetRegPathClick(nullptr);
+  EXPECT_EQ(Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}, kLookAtFirstCopy,
+                  {CopyBox("D:\\Old"), "RegOpenKey HKCU " + kCopyKey + " 0x102", "RegCloseKey",
+                   BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, texts::kUserCopyKept)},
+                  kNoSecondCopy}),
+            fake.calls);
 }
 
 // ---- GetFS9Path ----

@@ -140,6 +140,17 @@ TEST_F(ShellCommandTest, FS2004WithoutValueOpensTheBareName) {
   EXPECT_EQ(TCalls({kReadOpen, "RegCloseKey", "ShellOpen \\fs9.exe"}), fake.calls);
 }
 
+// A value no file path can be made of is not handed to the shell (it crashed there).
+TEST_F(ShellCommandTest, FS2004WithOverlongValueStartsNothing) {
+  fake.value = "C:\\" + std::string(MAX_PATH - 11, 'x');  // with "\\fs9.exe": one past the longest path
+  form->FS2004ButtonClick(nullptr);
+  EXPECT_EQ(TCalls({kReadOpen, "RegReadString EXE Path", "RegCloseKey"}), fake.calls);
+  fake.calls.clear();
+  fake.value->pop_back();
+  form->FS2004ButtonClick(nullptr);
+  EXPECT_EQ(4u, fake.calls.size());
+}
+
 TEST_F(ShellCommandTest, AboutShowsTheVersion) {
   form->imgAboutClick(nullptr);
   ASSERT_EQ(1u, fake.calls.size());

@@ -59,3 +59,19 @@ TEST_F(WindowCommands, CloseImageEndsTheProcessWithZero) {
   ClickAt(program_.Main(), 476, 18);
   EXPECT_EQ(program_.WaitForExit(5000), 0u);
 }
+
+// A value no file path can be made of (the soak's 5,000 characters) is shown and warned about,
+// and "FS2004" then starts nothing and keeps the program alive.
+TEST_F(Launch, OverlongValueIsShownAndStartsNothing) {
+  const std::wstring folder = L"C:\\" + std::wstring(5000, L'x');
+  ASSERT_TRUE(TFS9Key::Seed(folder));
+  ASSERT_TRUE(program_.Click(L"Get FS9 Path"));
+  ASSERT_TRUE(ExpectBox(L"Warning",
+                        L"The path your registry is reporting is:\r\n\r\n" + folder +
+                            L"\\fs9.exe\r\n\r\nThis may not be correct, the fs9.exe file was not found there!",
+                        kOk, L"OK", L"warning_overlong_path"));
+  ExpectNoBox();
+  ASSERT_TRUE(program_.Click(L"FS2004"));
+  ExpectNoBox(1500);
+  EXPECT_EQ(program_.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include "framework/form.h"
 #include "framework/strings.h"
 
 TEST(Strings, RoundTripKeepsEmbeddedZerosAndCodePageLetters) {
@@ -34,6 +35,18 @@ TEST(Strings, FileExistsIsTrueForFilesOnly) {
   EXPECT_FALSE(FileExists(dir));                 // a folder is no file
   EXPECT_FALSE(FileExists(dir + "\\missing.exe"));
   EXPECT_FALSE(FileExists(""));
+  EXPECT_FALSE(FileExists(dir + std::string(5000, '\\') + "fs9.exe"));  // longer than any path
   DeleteFileA(file.c_str());
   RemoveDirectoryA(dir.c_str());
+}
+
+// A centred window sits on the primary monitor, even where the desktop starts left of it.
+TEST(Centring, ScreenMeansThePrimaryMonitorAndDesktopKeepsItsOrigin) {
+  const RECT primary{0, 0, 1920, 1080}, desktop{-1280, -200, 1920, 1080};
+  const POINT onScreen = CentredOrigin(CentringArea(poScreenCenter, primary, desktop), 600, 447);
+  EXPECT_EQ(660, onScreen.x);
+  EXPECT_EQ(316, onScreen.y);
+  const POINT onDesktop = CentredOrigin(CentringArea(poDesktopCenter, primary, desktop), 600, 447);
+  EXPECT_EQ(-1280 + (3200 - 600) / 2, onDesktop.x);
+  EXPECT_EQ(-200 + (1280 - 447) / 2, onDesktop.y);
 }
