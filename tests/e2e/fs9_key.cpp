@@ -50,6 +50,11 @@ bool TFS9Key::Seed(const std::wstring& folder, const wchar_t* subkey) {
   return SetValue(REG_SZ, folder.c_str(), static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)), subkey);
 }
 
+bool TFS9Key::SeedRaw(DWORD type, const void* data, DWORD size) {
+  Remove();
+  return SetValue(type, data, size, nullptr);
+}
+
 bool TFS9Key::SeedDword(DWORD value) {
   Remove();
   return SetValue(REG_DWORD, &value, sizeof(value), nullptr);

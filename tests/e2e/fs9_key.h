@@ -21,6 +21,8 @@ public:
   // Creates the key (with an optional subkey) and stores `folder` as a string value.
   static bool Seed(const std::wstring& folder, const wchar_t* subkey = nullptr);
   static bool SeedDword(DWORD value);
+  // Any type and bytes, as a damaged or hand-edited registry may hold them.
+  static bool SeedRaw(DWORD type, const void* data, DWORD size);
   static bool Remove();
   static bool Exists();
   // The stored string, or nothing when the key or the value is missing.

@@ -23,6 +23,7 @@ public:
   TProgram& operator=(const TProgram&) = delete;
   bool Started() const { return process_ != nullptr; }
   DWORD ProcessId() const { return processId_; }
+  HANDLE Process() const { return process_; }
   // Waits up to `ms` for a visible top-level window of this process with that caption.
   HWND WaitForWindow(const std::wstring& caption, DWORD ms = 15000) const;
   // Waits for the process to end; its exit code, or STILL_ACTIVE after `ms`.

@@ -6,27 +6,47 @@
 #include <windows.h>
 #include <winternl.h>
 #include <cstdint>
+#include <vector>
 
 namespace gdi_count {
 
-inline const unsigned char* HandleTable() {
+constexpr size_t kTableEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
+
+// Where the process's GDI handle table lies (in that process), or nullptr.
+inline const unsigned char* HandleTable(HANDLE process = GetCurrentProcess()) {
   using TQuery = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
   auto query = reinterpret_cast<TQuery>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
   PROCESS_BASIC_INFORMATION info{};
-  if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), nullptr) != 0) return nullptr;
+  if (!query || query(process, ProcessBasicInformation, &info, sizeof(info), nullptr) != 0) return nullptr;
   const auto* peb = reinterpret_cast<const unsigned char*>(info.PebBaseAddress);
   const size_t offset = sizeof(void*) == 8 ? 0xF8 : 0x94;  // GdiSharedHandleTable
-  return *reinterpret_cast<const unsigned char* const*>(peb + offset);
+  const unsigned char* table = nullptr;
+  SIZE_T read = 0;
+  if (!ReadProcessMemory(process, peb + offset, &table, sizeof(table), &read) || read != sizeof(table)) return nullptr;
+  return table;
+}
+
+inline long CountEntries(const unsigned char* table) {
+  long live = 0;
+  for (size_t i = 0; i < kTableEntries; ++i)
+    if (table[i * kEntrySize + kTypeOffset] != 0) ++live;
+  return live;
 }
 
 inline long CountTableEntries() {
   const unsigned char* table = HandleTable();
+  return table ? CountEntries(table) : -1;
+}
+
+// The same count for another process of ours (the soak's program), read across; -1 if unreadable.
+inline long CountTableEntriesOf(HANDLE process) {
+  const unsigned char* table = HandleTable(process);
   if (!table) return -1;
-  long live = 0;
-  for (size_t i = 0; i < 0x10000; ++i)
-    if (table[i * 24 + 14] != 0) ++live;
-  return live;
+  std::vector<unsigned char> copy(kTableEntries * kEntrySize);
+  SIZE_T read = 0;
+  if (!ReadProcessMemory(process, table, copy.data(), copy.size(), &read) || read != copy.size()) return -1;
+  return CountEntries(copy.data());
 }
 
 // -1 when neither way gives an answer we can trust.

@@ -1,0 +1,343 @@
+// The program under a person's clumsiest use for a given time: random clicks, drags, keys and
+// button presses, every box and browser answered, registry editors closed, the program started
+// again after Exit, and the registry value rewritten in every shape a damaged registry can hold.
+// Fails on a crash, a hang, a Wine error dialog, or windows or GDI objects that keep growing.
+//   soak_driver.exe [seconds] [seed]
+#include <windows.h>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+#include "tests/e2e/fs9_key.h"
+#include "tests/e2e/program.h"
+#include "tests/support/gdi_count.h"
+
+namespace {
+
+constexpr DWORD kHangLimit = 5000;
+// "Search Reg" blocks the window by design while it walks the editor's tree (about 4.5 s here).
+constexpr DWORD kWalkLimit = 15000;
+// Caches and theme data settle in the first actions; later growth beyond this is a leak.
+constexpr int kWarmUpActions = 25;
+constexpr long kGdiSlack = 25, kWindowSlack = 3;
+const wchar_t* const kButtons[] = {L"Get FS9 Path", L"Set FS9 Path", L"Search Reg", L"FS2004", L"Exit"};
+
+struct TCounts {
+  int actions = 0, boxes = 0, browsers = 0, editors = 0, restarts = 0, rewrites = 0;
+  long gdiBase = -1, gdiMax = -1, windowsBase = -1, windowsMax = -1;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<long*>(count);
+  return TRUE;
+}
+
+struct TWindowTally {
+  DWORD process;
+  long count;
+};
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM data) {
+  auto* tally = reinterpret_cast<TWindowTally*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != tally->process) return TRUE;
+  ++tally->count;
+  EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&tally->count));
+  return TRUE;
+}
+
+long WindowsOf(DWORD process) {
+  TWindowTally tally{process, 0};
+  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&tally));
+  return tally.count;
+}
+
+BOOL CALLBACK FindErrorDialog(HWND window, LPARAM found) {
+  wchar_t title[128] = L"";
+  GetWindowTextW(window, title, 128);
+  if (IsWindowVisible(window) && wcsstr(title, L"Program Error")) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {  // (key, up)
+  std::vector<INPUT> input;
+  for (auto [key, up] : keys) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (key == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.push_back(in);
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+void Mouse(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof(INPUT));
+}
+
+class TSoak {
+public:
+  TSoak(int seconds, unsigned seed) : seconds_(seconds), random_(seed) {}
+
+  bool Run() {
+    if (!TScratch::Prepare()) return Fail("scratch folders could not be made");
+    if (!Start()) return false;
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds_) * 1000;
+    while (GetTickCount() < end && failure_.empty()) {
+      Act();
+      ++counts_.actions;
+      Settle();
+    }
+    if (failure_.empty()) CheckGrowth();
+    Report();
+    return failure_.empty();
+  }
+
+private:
+  bool Fail(const std::string& why) {
+    if (failure_.empty()) failure_ = why;
+    return false;
+  }
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+  bool Start() {
+    program_ = std::make_unique<TProgram>();
+    if (!program_->Started() || !program_->WaitForMain()) return Fail("the program did not start");
+    actionsSinceStart_ = 0;
+    return true;
+  }
+
+  void Act() {
+    switch (Pick(10)) {
+      case 0: case 1: PressButton(); break;
+      case 2: case 3: ClickSomewhere(); break;
+      case 4: Drag(); break;
+      case 5: case 6: PressKey(); break;
+      case 7: case 8: RewriteValue(); break;
+      default: PutFolderText(); break;
+    }
+  }
+
+  void PressButton() {
+    // Exit less often than the rest, so each run of the program lives a while.
+    const int index = Pick(10) == 0 ? 4 : Pick(4);
+    walking_ = index == 2;
+    program_->Click(kButtons[index]);
+  }
+
+  POINT RandomPointOnWindow() {
+    RECT r;
+    GetWindowRect(program_->Main(), &r);
+    return {r.left + Pick(r.right - r.left), r.top + Pick(r.bottom - r.top)};
+  }
+
+  void ClickSomewhere() {
+    const POINT p = RandomPointOnWindow();
+    SetForegroundWindow(program_->Main());
+    SetCursorPos(p.x, p.y);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    Mouse(MOUSEEVENTF_LEFTUP);
+  }
+
+  void Drag() {
+    POINT p = RandomPointOnWindow();
+    SetCursorPos(p.x, p.y);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    for (int i = 0; i < 5; ++i) {
+      p.x += Pick(41) - 20;
+      p.y += Pick(41) - 20;
+      Sleep(20);
+      SetCursorPos(p.x, p.y);
+    }
+    Mouse(MOUSEEVENTF_LEFTUP);
+  }
+
+  void PressKey() {
+    SetForegroundWindow(program_->Main());
+    switch (Pick(8)) {
+      case 0: SendKeys({{VK_TAB, false}, {VK_TAB, true}}); break;
+      case 1: SendKeys({{VK_SHIFT, false}, {VK_TAB, false}, {VK_TAB, true}, {VK_SHIFT, true}}); break;
+      case 2: SendKeys({{VK_RETURN, false}, {VK_RETURN, true}}); break;
+      case 3: SendKeys({{VK_ESCAPE, false}, {VK_ESCAPE, true}}); break;
+      case 4: SendKeys({{VK_SPACE, false}, {VK_SPACE, true}}); break;
+      case 5: SendKeys({{VK_MENU, false}, {VK_DOWN, false}, {VK_DOWN, true}, {VK_MENU, true}}); break;
+      default: {
+        const WORD letter = static_cast<WORD>('A' + Pick(26));
+        SendKeys({{letter, false}, {letter, true}});
+      }
+    }
+  }
+
+  void RewriteValue() {
+    ++counts_.rewrites;
+    switch (Pick(8)) {
+      case 0: TFS9Key::Remove(); break;
+      case 1: TFS9Key::Seed(TScratch::FS9()); break;
+      case 2: TFS9Key::Seed(TScratch::Empty()); break;
+      case 3: TFS9Key::SeedDword(static_cast<DWORD>(random_())); break;
+      case 4: {
+        const std::wstring text = L"%SystemDrive%\\OstriE2E\\FS9";
+        TFS9Key::SeedRaw(REG_EXPAND_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        break;
+      }
+      case 5: TFS9Key::Seed(L"C:\\" + std::wstring(5000, L'x')); break;
+      case 6: {  // the stored bytes end without their zero
+        const std::wstring text = TScratch::Other();
+        TFS9Key::SeedRaw(REG_SZ, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+        break;
+      }
+      default: {
+        std::vector<BYTE> junk(1 + Pick(64));
+        for (BYTE& b : junk) b = static_cast<BYTE>(random_());
+        TFS9Key::SeedRaw(REG_BINARY, junk.data(), static_cast<DWORD>(junk.size()));
+      }
+    }
+  }
+
+  void PutFolderText() {
+    const std::wstring choices[] = {TScratch::FS9(), TScratch::Other(), TScratch::Empty(), L"",
+                                    L"C:\\" + std::wstring(300, L'y')};
+    program_->SetFolderText(choices[Pick(5)]);  // nothing when the edit takes no text from outside
+  }
+
+  // Answers what the action opened, brings the window back, and checks the program is well.
+  void Settle() {
+    const DWORD limit = walking_ ? kWalkLimit : kHangLimit;
+    for (int round = 0; round < 20 && failure_.empty(); ++round) {
+      CloseEditors();
+      if (CheckErrorDialog() || CheckEnded()) return;
+      std::vector<HWND> boxes = program_->OpenBoxes();
+      if (boxes.empty()) {
+        if (!program_->WaitUntilResponsive(limit)) {
+          Fail("no answer to WM_NULL within " + std::to_string(limit / 1000) + " s");
+          return;
+        }
+        if (program_->OpenBoxes().empty()) break;
+        continue;
+      }
+      AnswerBox(ReadBox(boxes.front()));
+    }
+    walking_ = false;
+    KeepWindowReachable();
+    if (++actionsSinceStart_ % 10 == 0) Sample();
+  }
+
+  void AnswerBox(const TBox& box) {
+    if (box.buttons.empty()) {
+      PostMessageW(box.window, WM_CLOSE, 0, 0);
+      Sleep(100);
+      return;
+    }
+    // The browser's own "new folder" button would litter the disk: OK or Cancel only.
+    const bool browser = box.text == L"Select FS9 folder...";
+    browser ? ++counts_.browsers : ++counts_.boxes;
+    const std::wstring press = browser ? (Pick(2) ? L"OK" : L"Cancel") : box.buttons[Pick(static_cast<int>(box.buttons.size()))];
+    if (!TProgram::Answer(box, press)) Sleep(200);
+  }
+
+  void CloseEditors() {
+    while (HWND editor = FindWindowW(L"RegEdit_RegEdit", nullptr)) {
+      ++counts_.editors;
+      PostMessageW(editor, WM_CLOSE, 0, 0);
+      if (!WaitFor([&] { return !IsWindow(editor); }, 3000)) break;
+    }
+  }
+
+  bool CheckErrorDialog() {
+    HWND dialog = nullptr;
+    EnumWindows(FindErrorDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return false;
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    return !Fail("a Wine error dialog appeared");
+  }
+
+  // An ended program is started again when it ended through Exit; anything else is a crash.
+  bool CheckEnded() {
+    const DWORD code = program_->WaitForExit(0);
+    if (code == STILL_ACTIVE) return false;
+    if (code != 0) return !Fail("the program ended with code " + std::to_string(code));
+    CheckGrowth();
+    ++counts_.restarts;
+    Start();
+    return true;
+  }
+
+  void KeepWindowReachable() {
+    HWND main = program_->Main();
+    HWND owner = GetWindow(main, GW_OWNER);
+    if ((owner && IsIconic(owner)) || !IsWindowVisible(main)) {
+      PostMessageW(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+      WaitFor([&] { return IsWindowVisible(main) != 0; }, 3000);
+    }
+    RECT r;
+    GetWindowRect(main, &r);
+    if (r.left < 0 || r.top < 0 || r.right > GetSystemMetrics(SM_CXSCREEN) || r.bottom > GetSystemMetrics(SM_CYSCREEN))
+      SetWindowPos(main, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // Counts at a quiet moment: the first after warm-up is the base of this run of the program.
+  void Sample() {
+    if (!program_->OpenBoxes().empty()) return;
+    const long gdi = gdi_count::CountTableEntriesOf(program_->Process());
+    const long windows = WindowsOf(program_->ProcessId());
+    lastGdi_ = gdi;
+    lastWindows_ = windows;
+    if (actionsSinceStart_ < kWarmUpActions) return;
+    if (baseGdi_ < 0) {
+      baseGdi_ = gdi;
+      baseWindows_ = windows;
+    }
+    counts_.gdiBase = baseGdi_;
+    counts_.windowsBase = baseWindows_;
+    counts_.gdiMax = std::max(counts_.gdiMax, gdi);
+    counts_.windowsMax = std::max(counts_.windowsMax, windows);
+  }
+
+  void CheckGrowth() {
+    if (baseGdi_ >= 0 && lastGdi_ > baseGdi_ + kGdiSlack)
+      Fail("GDI objects grew from " + std::to_string(baseGdi_) + " to " + std::to_string(lastGdi_));
+    if (baseWindows_ >= 0 && lastWindows_ > baseWindows_ + kWindowSlack)
+      Fail("windows grew from " + std::to_string(baseWindows_) + " to " + std::to_string(lastWindows_));
+    baseGdi_ = baseWindows_ = -1;
+  }
+
+  void Report() const {
+    std::printf("soak: %d s, %d actions, %d boxes and %d browsers answered, %d editors closed, %d restarts, "
+                "%d registry rewrites\n",
+                seconds_, counts_.actions, counts_.boxes, counts_.browsers, counts_.editors, counts_.restarts,
+                counts_.rewrites);
+    std::printf("soak: GDI objects base %ld, highest %ld; windows base %ld, highest %ld (last run of the program)\n",
+                counts_.gdiBase, counts_.gdiMax, counts_.windowsBase, counts_.windowsMax);
+    if (!failure_.empty()) std::printf("soak: FAILED after %d actions: %s\n", counts_.actions, failure_.c_str());
+    std::printf("soak: %d passed, %d failed\n", failure_.empty() ? 1 : 0, failure_.empty() ? 0 : 1);
+    std::fflush(stdout);
+  }
+
+  int seconds_;
+  std::mt19937 random_;
+  std::unique_ptr<TProgram> program_;
+  TCounts counts_;
+  std::string failure_;
+  int actionsSinceStart_ = 0;
+  bool walking_ = false;
+  long baseGdi_ = -1, baseWindows_ = -1, lastGdi_ = -1, lastWindows_ = -1;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
+  const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : GetTickCount();
+  std::printf("soak: seed %u\n", seed);
+  TFS9Key key;  // whatever the run writes is put back
+  return TSoak(seconds, seed).Run() ? 0 : 1;
+}
