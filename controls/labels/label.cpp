@@ -36,7 +36,9 @@ void TOmCustomLabel::AdjustAutoSize() {
   // side), so a second measure gives the same bounds and no line falls below the bottom.
   const int wrapWidth = std::max(1, Width() - 2 * (margin + 1));
   RECT q{0, 0, wrapWidth, Height()};
-  OmMeasureEffectText(&Canvas(), CaptionText(), fontFX_.get(), q, OptionFlags(), margin, ShowAccelChar(),
+  // Outside a paint the canvas has no context: measure on the screen with the same font.
+  TCanvas* canvas = Canvas().HandleAllocated() ? &Canvas() : nullptr;
+  OmMeasureEffectText(canvas, CaptionText(), fontFX_.get(), q, OptionFlags(), margin, ShowAccelChar(),
                       MultiLine(), *Font());
   SetBounds(Left(), Top(), q.right, q.bottom);
 }
