@@ -67,6 +67,8 @@ bool TOmCustomControl::DrawThemeParentBackgroundOn(HDC dc, const RECT* rect) {
   return HandleAllocated() && DrawThemeParentBackgroundOf(Handle(), dc, rect);
 }
 
+TThemeData TOmCustomControl::OpenTheme(const wchar_t* classList) { return TThemeData(Handle(), classList); }
+
 void TOmCustomControl::ThemeChanged() {
   Invalidate();
   SendToChildren(OMSG_THEMECHANGED);

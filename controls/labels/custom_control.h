@@ -8,6 +8,7 @@
 #include "controls/drawing/om_messages.h"
 #include "controls/labels/bitmap_effect.h"
 #include "controls/labels/image_list.h"
+#include "framework/themes.h"
 #include "framework/win_control.h"
 
 class TOmCustomControl : public TCustomControl {
@@ -64,6 +65,8 @@ protected:
   virtual void MouseExited() { if (OnMouseExit) OnMouseExit(this); }
   // The theme's parent background for this window into dc; a seam for the failing case.
   virtual bool DrawThemeParentBackgroundOn(HDC dc, const RECT* rect);
+  // Theme data for this window; empty when the system gives none.
+  virtual TThemeData OpenTheme(const wchar_t* classList);
 
   void PaintBackground(HDC dc) override;  // the erase
   void Paint() override;

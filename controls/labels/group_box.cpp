@@ -243,7 +243,7 @@ void TOmCustomGroupBox::DrawFrame(const RECT& rect) {
   if (ThemedDrawing()) {
     constexpr int kGroupBoxPart = 4, kNormal = 1, kDisabled = 2;
     // Without theme data (the call can fail) the classic frame below stands in.
-    TThemeData theme(Handle(), L"BUTTON");
+    TThemeData theme = OpenTheme(L"BUTTON");
     if (theme && theme.DrawBackground(canvas.Handle(), kGroupBoxPart, Enabled() ? kNormal : kDisabled, rect)) return;
   }
   RECT q = rect;
