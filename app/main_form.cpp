@@ -43,7 +43,10 @@ void RegisterMainFormClasses() {
   registry.Register<TImage>("TImage");
   registry.Register<TLabel>("TLabel");
   registry.Register<TButton>("TButton");
-  registry.Register<TGroupBox>("TGroupBox");
+  registry.Register<TOmLabel>("TOmLabel");
+  registry.Register<TOmSimpleLabel>("TOmSimpleLabel");
+  registry.Register<TOmGroupBox>("TOmGroupBox");
+  registry.Register<TWebLinkLabel>("TWebLinkLabel");
   registry.Register<TBrowseEdit>("TBrowseEdit");
 }
 

@@ -4,10 +4,13 @@
 #include <optional>
 #include <string>
 #include "app/system_port.h"
+#include "controls/labels/group_box.h"
+#include "controls/labels/label.h"
+#include "controls/labels/simple_label.h"
+#include "controls/labels/web_link_label.h"
 #include "controls/shape/shaped_form.h"
 #include "framework/browse_edit.h"
 #include "framework/form.h"
-#include "framework/group_box.h"
 #include "framework/image.h"
 #include "framework/push_button.h"
 #include "framework/std_label.h"
@@ -23,27 +26,27 @@ public:
   TForm1(TComponent* owner);  // the real system and the embedded description
 
   TShapedForm* frmTrans = nullptr;
-  TLabel* OmLabel2 = nullptr;
-  TLabel* OmLabel4 = nullptr;
-  TLabel* OmLabel6 = nullptr;
+  TOmLabel* OmLabel2 = nullptr;
+  TOmLabel* OmLabel4 = nullptr;
+  TOmLabel* OmLabel6 = nullptr;
   TImage* TitleIconImage = nullptr;
   TLabel* MainTitleLabel = nullptr;
   TImage* MinimiseImage = nullptr;
   TImage* ExitImage = nullptr;
-  TLabel* OmSimpleLabel9 = nullptr;
-  TLabel* WebLinkLabel1 = nullptr;
+  TOmSimpleLabel* OmSimpleLabel9 = nullptr;
+  TWebLinkLabel* WebLinkLabel1 = nullptr;
   TImage* VisitWebsiteImage = nullptr;
-  TLabel* VisitWebsiteLabel = nullptr;
+  TOmSimpleLabel* VisitWebsiteLabel = nullptr;
   TImage* imgAbout = nullptr;
-  TLabel* AboutLabel = nullptr;
-  TLabel* OmLabel3 = nullptr;
-  TLabel* OmLabel7 = nullptr;
+  TOmSimpleLabel* AboutLabel = nullptr;
+  TOmLabel* OmLabel3 = nullptr;
+  TOmLabel* OmLabel7 = nullptr;
   TButton* btnGetRegPath = nullptr;
   TButton* btnSetRegPath = nullptr;
-  TGroupBox* OmGroupBox1 = nullptr;
-  TLabel* OmLabel1 = nullptr;
-  TGroupBox* OmGroupBox2 = nullptr;
-  TLabel* OmLabel5 = nullptr;
+  TOmGroupBox* OmGroupBox1 = nullptr;
+  TOmLabel* OmLabel1 = nullptr;
+  TOmGroupBox* OmGroupBox2 = nullptr;
+  TOmLabel* OmLabel5 = nullptr;
   TBrowseEdit* EdEdit1 = nullptr;
   TButton* btnSearchRegEdit = nullptr;
   TButton* ExitButton = nullptr;

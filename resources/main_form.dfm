@@ -43,12 +43,12 @@ object Form1: TForm1
       BB01000021000000BB0100001D020000BC01000022000000BC0100001B020000
       BD01000024000000BD01000019020000BE010000}
   end
-  object OmLabel2: TLabel
+  object OmLabel2: TOmLabel
     Left = 130
     Top = 91
     Width = 281
     Height = 14
-    AutoSize = False
+    Bevel.Mode = bmCustom
     Caption = 'Retrieve the fs9.exe file path as recorded in the registry'
     Font.Charset = DEFAULT_CHARSET
     Font.Color = clNavy
@@ -56,14 +56,14 @@ object Form1: TForm1
     Font.Name = 'Verdana'
     Font.Style = []
     ParentFont = False
-    Transparent = True
+    Options = []
   end
-  object OmLabel4: TLabel
+  object OmLabel4: TOmLabel
     Left = 104
     Top = 291
     Width = 307
     Height = 14
-    AutoSize = False
+    Bevel.Mode = bmCustom
     Caption = 'Note: You must have administrative priviliges to set the path'
     Font.Charset = DEFAULT_CHARSET
     Font.Color = clNavy
@@ -71,14 +71,14 @@ object Form1: TForm1
     Font.Name = 'Verdana'
     Font.Style = []
     ParentFont = False
-    Transparent = True
+    Options = []
   end
-  object OmLabel6: TLabel
+  object OmLabel6: TOmLabel
     Left = 69
     Top = 240
     Width = 83
     Height = 15
-    AutoSize = False
+    Bevel.Mode = bmCustom
     Caption = 'Set New Path:'
     Font.Charset = DEFAULT_CHARSET
     Font.Color = clNavy
@@ -86,7 +86,7 @@ object Form1: TForm1
     Font.Name = 'Verdana'
     Font.Style = []
     ParentFont = False
-    Transparent = True
+    Options = []
   end
   object TitleIconImage: TImage
     Left = 24
@@ -136,12 +136,11 @@ object Form1: TForm1
     Picture.Data = @'close.bmp'
     OnClick = ExitImageClick
   end
-  object OmSimpleLabel9: TLabel
+  object OmSimpleLabel9: TOmSimpleLabel
     Left = 67
     Top = 412
     Width = 118
     Height = 15
-    AutoSize = False
     Caption = 'Copyright '#169' 2026'
     Color = 13547167
     ParentColor = False
@@ -151,25 +150,26 @@ object Form1: TForm1
     Font.Name = 'Verdana'
     Font.Style = []
     ParentFont = False
+    Options = []
   end
-  object WebLinkLabel1: TLabel
+  object WebLinkLabel1: TWebLinkLabel
     Left = 183
     Top = 412
     Width = 51
     Height = 13
-    AutoSize = False
-    Caption = 'Quarnel'
     Cursor = crHandPoint
-    Hint = 'Link to the Quarnel website'
-    ParentShowHint = False
-    ShowHint = True
+    Caption = 'Quarnel'
     Font.Charset = DEFAULT_CHARSET
     Font.Color = clBlue
     Font.Height = -11
     Font.Name = 'Verdana'
     Font.Style = [fsUnderline]
     ParentFont = False
+    Hint = 'Link to the Quarnel website'
+    ParentShowHint = False
+    ShowHint = True
     Transparent = True
+    UrlOrEmail = 'https://quarnel.example/'
   end
   object VisitWebsiteImage: TImage
     Left = 146
@@ -188,15 +188,15 @@ object Form1: TForm1
     Picture.Data = @'web.ico'
     OnClick = VisitWebsiteImageClick
   end
-  object VisitWebsiteLabel: TLabel
+  object VisitWebsiteLabel: TOmSimpleLabel
     Left = 159
     Top = 365
     Width = 110
     Height = 15
-    Alignment = taRightJustify
+    Cursor = crHandPoint
+    Alignment = agCenterRight
     AutoSize = False
     Caption = 'Quarnel Website'
-    Cursor = crHandPoint
     Font.Charset = ANSI_CHARSET
     Font.Color = clBlack
     Font.Height = -11
@@ -205,7 +205,7 @@ object Form1: TForm1
     ParentFont = False
     ParentShowHint = False
     ShowHint = True
-    Transparent = True
+    Options = []
     OnClick = VisitWebsiteImageClick
   end
   object imgAbout: TImage
@@ -225,15 +225,15 @@ object Form1: TForm1
     Picture.Data = @'about.ico'
     OnClick = imgAboutClick
   end
-  object AboutLabel: TLabel
+  object AboutLabel: TOmSimpleLabel
     Left = 302
     Top = 365
     Width = 152
     Height = 15
-    Alignment = taRightJustify
+    Cursor = crHandPoint
+    Alignment = agCenterRight
     AutoSize = False
     Caption = 'About the Ostrimark'
-    Cursor = crHandPoint
     Font.Charset = ANSI_CHARSET
     Font.Color = clBlack
     Font.Height = -11
@@ -242,15 +242,15 @@ object Form1: TForm1
     ParentFont = False
     ParentShowHint = False
     ShowHint = True
-    Transparent = True
+    Options = []
     OnClick = imgAboutClick
   end
-  object OmLabel3: TLabel
+  object OmLabel3: TOmLabel
     Left = 144
     Top = 320
     Width = 267
     Height = 14
-    AutoSize = False
+    Bevel.Mode = bmCustom
     Caption = 'Launch RegEdit and search for the FS9 registry entry'
     Font.Charset = DEFAULT_CHARSET
     Font.Color = clNavy
@@ -258,15 +258,21 @@ object Form1: TForm1
     Font.Name = 'Verdana'
     Font.Style = []
     ParentFont = False
-    Transparent = True
+    Options = []
   end
-  object OmLabel7: TLabel
+  object OmLabel7: TOmLabel
     Left = 71
     Top = 51
     Width = 460
     Height = 25
-    Alignment = taCenter
-    AutoSize = False
+    Bevel.BorderColor = clWhite
+    Bevel.BorderWidth = 1
+    Bevel.BorderInnerWidth = 3
+    Bevel.Mode = bmStandard
+    Bevel.StandardStyle = lsSingle
+    Bevel.WidthInner = 5
+    Bevel.WidthOuter = 0
+    Alignment = agCenter
     Caption = 'This application has been designed to analyze and repair the FS9 registry entry'
     Color = clWhite
     ParentColor = False
@@ -276,9 +282,9 @@ object Form1: TForm1
     Font.Name = 'Verdana'
     Font.Style = []
     ParentFont = False
-    Layout = tlCenter
+    MultiLine = True
+    Options = []
     Transparent = False
-    WordWrap = True
     Constraints.MinWidth = 460
     Constraints.MinHeight = 25
     Constraints.MaxWidth = 460
@@ -322,72 +328,78 @@ object Form1: TForm1
     Glyph.Data = @'glyph_set.bmp'
     OnClick = btnSetRegPathClick
   end
-  object OmGroupBox1: TGroupBox
+  object OmGroupBox1: TOmGroupBox
     Left = 69
     Top = 113
     Width = 460
     Height = 56
+    Bevel.Mode = bmWindows
+    Bevel.StandardStyle = lsFrameInset
     Caption = 'FS9 Path:'
+    CaptionFont.Charset = DEFAULT_CHARSET
+    CaptionFont.Color = clBlue
+    CaptionFont.Height = -11
+    CaptionFont.Name = 'Verdana'
+    CaptionFont.Style = []
+    CaptionParentFont = False
     Color = clWhite
     ParentColor = False
-    Font.Charset = DEFAULT_CHARSET
-    Font.Color = clBlue
-    Font.Height = -11
-    Font.Name = 'Verdana'
-    Font.Style = []
-    ParentFont = False
     TabOrder = 2
     TabStop = False
-    object OmLabel1: TLabel
+    object OmLabel1: TOmLabel
       Left = 13
       Top = 17
       Width = 440
       Height = 30
-      AutoSize = False
+      Bevel.Mode = bmCustom
       Font.Charset = DEFAULT_CHARSET
       Font.Color = clBlack
       Font.Height = -11
       Font.Name = 'Verdana'
       Font.Style = []
       ParentFont = False
-      Transparent = True
-      WordWrap = True
+      MultiLine = True
+      Options = []
+      ShowAccelChar = False
       Constraints.MinWidth = 440
       Constraints.MinHeight = 30
       Constraints.MaxWidth = 440
       Constraints.MaxHeight = 30
     end
   end
-  object OmGroupBox2: TGroupBox
+  object OmGroupBox2: TOmGroupBox
     Left = 69
     Top = 176
     Width = 460
     Height = 56
+    Bevel.Mode = bmWindows
+    Bevel.StandardStyle = lsFrameInset
     Caption = 'Registry Key:'
+    CaptionFont.Charset = DEFAULT_CHARSET
+    CaptionFont.Color = clBlue
+    CaptionFont.Height = -11
+    CaptionFont.Name = 'Verdana'
+    CaptionFont.Style = []
+    CaptionParentFont = False
     Color = clWhite
     ParentColor = False
-    Font.Charset = DEFAULT_CHARSET
-    Font.Color = clBlue
-    Font.Height = -11
-    Font.Name = 'Verdana'
-    Font.Style = []
-    ParentFont = False
     TabOrder = 3
     TabStop = False
-    object OmLabel5: TLabel
+    object OmLabel5: TOmLabel
       Left = 13
       Top = 17
       Width = 440
       Height = 30
-      AutoSize = False
+      Bevel.Mode = bmCustom
       Font.Charset = DEFAULT_CHARSET
       Font.Color = clBlack
       Font.Height = -11
       Font.Name = 'Verdana'
       Font.Style = []
       ParentFont = False
-      Transparent = True
-      WordWrap = True
+      MultiLine = True
+      Options = []
+      ShowAccelChar = False
       Constraints.MinWidth = 440
       Constraints.MinHeight = 30
       Constraints.MaxWidth = 440

@@ -9,7 +9,7 @@
 #include "controls/shape/shaped_form.h"
 #include "framework/form.h"
 #include "framework/form_reader.h"
-#include "framework/group_box.h"
+#include "framework/win_control.h"
 #include "tests/support/gdi_count.h"
 #include "tests/support/window_region.h"
 
@@ -195,7 +195,7 @@ TEST_F(ShapedFormTest, SitsAtTheTopLeftOfABorderlessForm) {
 }
 
 TEST_F(ShapedFormTest, OnAControlThatIsNotAFormRaisesAndKeepsThatParent) {
-  auto* box = new TGroupBox(form);
+  auto* box = new TCustomControl(form);
   box->SetParent(form);
   auto* shaped = new TShapedForm(form);
   try {

@@ -1,0 +1,241 @@
+// The label family's behaviour: the redraw rule, auto-size as a fixed point, bounds-change kinds,
+// jumps and the web link through the shell seam, theme switches, twinkle timers, accelerators,
+// and the background step after a failed theme erase.
+#include "tests/controls/labels/label_fixture.h"
+#include "controls/labels/group_box.h"
+#include "controls/labels/label.h"
+#include "controls/labels/simple_label.h"
+#include "controls/labels/timer_service.h"
+#include "controls/labels/web_link_label.h"
+#include "framework/application.h"
+
+namespace {
+class TCountingLabel : public TOmLabel {
+public:
+  using TOmLabel::TOmLabel;
+  int paints = 0;
+protected:
+  void Paint() override { ++paints; TOmLabel::Paint(); }
+};
+
+bool Pending(HWND window) {
+  RECT r;
+  return GetUpdateRect(window, &r, FALSE) != 0;
+}
+
+void Pump(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  while (GetTickCount() < end) {
+    Application->ProcessMessages();
+    Sleep(5);
+  }
+}
+}  // namespace
+
+using LabelBehaviour = LabelTest;
+
+TEST_F(LabelBehaviour, OpaqueLabelsPaintAtOnceOnlyWhenShownTransparentOnesInvalidate) {
+  auto* label = new TCountingLabel(form);
+  label->SetParent(form);
+  label->SetCaption("Redraw");
+  label->SetTransparent(false);
+  // Hidden: no window is made and nothing is painted.
+  label->RedrawNow();
+  EXPECT_FALSE(form->HandleAllocated());
+  EXPECT_EQ(label->paints, 0);
+  form->Show();
+  UpdateWindow(form->Handle());
+  const int shown = label->paints;
+  label->RedrawNow();
+  EXPECT_EQ(label->paints, shown + 1);
+  EXPECT_FALSE(Pending(form->Handle()));
+  label->SetTransparent(true);  // the parent repaints what lies under it first
+  EXPECT_EQ(label->paints, shown + 1);
+  EXPECT_TRUE(Pending(form->Handle()));
+  UpdateWindow(form->Handle());
+  label->SetTransparent(false);  // back to opaque: painted at once
+  EXPECT_EQ(label->paints, shown + 3);
+}
+
+TEST_F(LabelBehaviour, AutoSizeIsAFixedPointAndKeepsTheLastLineInside) {
+  auto* label = new TOmLabel(form);
+  label->SetParent(form);
+  label->Bevel()->SetMode(bmStandard);
+  label->Bevel()->SetBorderInnerWidth(3);
+  label->SetMultiLine(true);
+  label->SetBounds(0, 0, 120, 30);
+  label->SetCaption("A caption long enough to wrap onto several lines in a narrow label");
+  const RECT first = label->BoundsRect();
+  for (int i = 0; i < 3; ++i) label->Perform(CM_TEXTCHANGED);
+  const RECT again = label->BoundsRect();
+  EXPECT_TRUE(EqualRect(&first, &again));
+  EXPECT_LE(label->Width(), 120);
+  // The text as painted: wrapped at the width inside the bevel, it needs no more than the height.
+  const int e = label->Bevel()->Extent();
+  TPixels dib(1, 1);
+  SelectObject(dib.DC(), label->Font()->Handle());
+  RECT need{0, 0, label->Width() - 2 * e, 0};
+  DrawTextA(dib.DC(), label->Caption().c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+  EXPECT_LE(need.bottom + 2 * e, label->Height());
+  RECT line{0, 0, 0, 0};
+  DrawTextA(dib.DC(), "A", -1, &line, DT_CALCRECT);
+  EXPECT_GE(need.bottom, 2 * line.bottom);  // several lines indeed
+}
+
+TEST_F(LabelBehaviour, BoundsChangesReportTheirKinds) {
+  auto* label = new TOmLabel(form);
+  label->SetAutoSize(false);
+  std::vector<TOmBoundsChanges> seen;
+  label->OnBoundsChanged = [&](TObject*, TOmBoundsChanges kinds) { seen.push_back(kinds); };
+  label->SetBounds(0, 0, 30, 30);
+  label->SetBounds(5, 0, 30, 30);
+  label->SetBounds(5, 0, 40, 30);
+  label->SetBounds(0, 1, 41, 30);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], TOmBoundsChanges{bcMoved});
+  EXPECT_EQ(seen[1], TOmBoundsChanges{bcResized});
+  EXPECT_EQ(seen[2], (TOmBoundsChanges{bcMoved, bcResized}));
+}
+
+TEST_F(LabelBehaviour, SimpleLabelJumpsThroughTheShellInEachMode) {
+  auto* label = new TOmSimpleLabel(form);
+  label->SetParent(form);
+  label->OnClick = [this](TObject*) { events.push_back("click"); };
+  label->SetCaption("someone@example.com");
+  label->Click();  // jmNone: only the click event
+  label->SetJumpMode(jmInternet);
+  EXPECT_EQ(label->Font()->Color(), clBlue);
+  EXPECT_TRUE(label->Font()->Style().Contains(fsUnderline));
+  EXPECT_EQ(label->Cursor(), crHandPoint);
+  label->Click();  // a mail address from the caption
+  label->SetJump("  ");
+  label->Click();  // blank jump: still the caption
+  label->SetJump(" site ");
+  label->Click();  // a jump is used as stored
+  label->SetJump("");
+  label->SetJumpMode(jmApplication);
+  label->Click();  // no "mailto:" for an application
+  label->SetJumpMode(jmCustom);
+  label->Click();
+  EXPECT_EQ(events, (std::vector<std::string>{"click", "shell mailto:someone@example.com",
+                                              "shell mailto:someone@example.com", "shell  site ",
+                                              "shell someone@example.com", "click"}));
+  EXPECT_EQ(requests[0].verb, "");
+  EXPECT_EQ(requests[0].show, SW_SHOWNORMAL);
+  // A failed internet jump disables the label and ends the jumping.
+  label->SetJumpMode(jmInternet);
+  shellResult = 2;
+  label->Click();
+  EXPECT_FALSE(label->Enabled());
+  EXPECT_EQ(label->JumpMode(), jmNone);
+}
+
+TEST_F(LabelBehaviour, WebLinkRunsItsClickFirstAndOpensOnlyAnAddress) {
+  auto* link = new TWebLinkLabel(form);
+  link->OnClick = [this](TObject*) { events.push_back("click"); };
+  link->Click();
+  EXPECT_TRUE(requests.empty());
+  link->SetUrlOrEmail("https://quarnel.example/");
+  link->Click();
+  EXPECT_EQ(events, (std::vector<std::string>{"click", "click", "shell https://quarnel.example/"}));
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].verb, "open");
+  EXPECT_EQ(requests[0].owner, Application->Handle());
+  EXPECT_EQ(link->Font()->Color(), clBlue);  // no visited colour
+}
+
+TEST_F(LabelBehaviour, ThemeSwitchAndThemeMessageRepaintTheBoxInTheOtherLook) {
+  if (!ThemesInUse()) GTEST_SKIP() << "the prefix has no active theme";
+  auto* box = new TOmGroupBox(form);
+  box->SetParent(form);
+  box->Bevel()->SetMode(bmWindows);
+  box->SetCaption("Box");
+  form->Show();
+  UpdateWindow(form->Handle());
+  TPixels themed(185, 105), classic(185, 105);
+  Print(*box, themed);
+  ASSERT_FALSE(Pending(box->Handle()));
+  SetThemesWanted(false);
+  EXPECT_TRUE(Pending(box->Handle()));
+  Print(*box, classic);
+  EXPECT_FALSE(classic.SameAs(themed));
+  UpdateWindow(box->Handle());
+  SendMessageW(box->Handle(), WM_THEMECHANGED, 0, 0);
+  EXPECT_TRUE(Pending(box->Handle()));
+}
+
+TEST_F(LabelBehaviour, TwinkleTimersAreClampedAndGoWithTheirLabel) {
+  TOmTimerService& timers = TOmTimerService::Instance();
+  const int before = timers.Count();
+  auto* label = new TOmLabel(form);
+  label->SetParent(form);
+  label->SetCaption("Blink");
+  label->SetTwinkleVisible(0);       // would spin
+  label->SetTwinkleInVisible(70000);  // would be cut to 4464 ms as a 16-bit count
+  label->SetTwinkle(true);
+  const int id = label->TwinkleTimer();
+  EXPECT_EQ(timers.Interval(id), static_cast<unsigned>(USER_TIMER_MINIMUM));
+  form->Show();
+  Pump(100);
+  EXPECT_TRUE(label->InVisiblePhase());  // one tick, then the long invisible phase
+  EXPECT_EQ(timers.Interval(id), 70000u);
+  label->SetTwinkle(false);
+  EXPECT_FALSE(label->InVisiblePhase());
+  EXPECT_EQ(timers.Count(), before);
+  label->SetTwinkleInVisible(10);
+  label->SetTwinkle(true);
+  delete label;  // a tick already due must find nothing
+  EXPECT_EQ(timers.Count(), before);
+  Pump(50);
+}
+
+TEST_F(LabelBehaviour, GroupBoxAcceleratorFocusesItsFirstFocusableChildOrNothing) {
+  auto* box = new TOmGroupBox(form);
+  box->SetParent(form);
+  box->SetCaption("&Path");
+  auto* first = new TCustomControl(form);
+  first->SetParent(box);
+  auto* second = new TCustomControl(form);
+  second->SetParent(box);
+  form->Show();
+  first->SetEnabled(false);
+  EXPECT_EQ(box->Perform(CM_DIALOGCHAR, 'p'), 1);
+  EXPECT_TRUE(second->Focused());
+  EXPECT_EQ(box->Perform(CM_DIALOGCHAR, 'x'), 0);
+  form->SetFocus();
+  second->SetEnabled(false);
+  EXPECT_EQ(box->Perform(CM_DIALOGCHAR, 'P'), 0);  // nothing can take it
+  EXPECT_FALSE(first->Focused() || second->Focused());
+  // A label hands its accelerator to its focus control.
+  auto* label = new TOmLabel(form);
+  label->SetParent(form);
+  label->SetCaption("&Go");
+  second->SetEnabled(true);
+  label->SetFocusControl(second);
+  EXPECT_EQ(label->Perform(CM_DIALOGCHAR, 'g'), 1);
+  EXPECT_TRUE(second->Focused());
+  delete second;
+  EXPECT_EQ(label->FocusControl(), nullptr);
+}
+
+namespace {
+// A transparent panel whose theme erase fails.
+class TFailingErase : public TOmCustomPanel {
+public:
+  using TOmCustomPanel::TOmCustomPanel;
+protected:
+  bool UsesThemeParentBackground() const override { return true; }
+  bool DrawThemeParentBackgroundOn(HDC, const RECT*) override { return false; }
+};
+}  // namespace
+
+TEST_F(LabelBehaviour, FailedThemeEraseFallsThroughToTheFill) {
+  auto* panel = new TFailingErase(form);
+  panel->SetParent(form);
+  panel->SetTransparent(true);
+  panel->SetColor(RGB(10, 20, 30));
+  TPixels dib(100, 40, RGB(255, 0, 255));
+  Print(*panel, dib);
+  EXPECT_FALSE(panel->ThemeBackgroundDone());
+  EXPECT_EQ(dib.Count(RGB(10, 20, 30)), 100 * 40);
+}
