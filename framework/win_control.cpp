@@ -178,7 +178,8 @@ void TWinControl::WndProc(TMessage& m) {
       if (Application) Application->ControlFocused(this);
       break;
     case WM_CAPTURECHANGED:
-      captureControl_ = nullptr;
+      // A press that loses the capture is over: the control must not stay pressed.
+      if (TControl* lost = std::exchange(captureControl_, nullptr)) lost->Perform(WM_CANCELMODE);
       break;
     case WM_MOUSELEAVE:
       if (Application) Application->MouseLeftWindow(this);
@@ -227,8 +228,8 @@ bool TWinControl::RouteMouse(TMessage& m) {
   }
   if (!target) return false;
   if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
-    captureControl_ = target;
     SetCapture(handle_);
+    captureControl_ = target;
   }
   TControl* captured = captureControl_;
   target->Perform(m.Msg, m.WParam, MAKELPARAM(pt.x - target->Left(), pt.y - target->Top()));
