@@ -1,12 +1,12 @@
 #include "controls/edits/graphic_button.h"
 #include <algorithm>
+#include <vector>
 #include <windowsx.h>
 #include "framework/strings.h"
 #include "framework/win_control.h"
 
 namespace {
 constexpr int kHlsMax = 252, kRgbMax = 255, kUndefinedHue = kHlsMax * 2 / 3;
-constexpr DWORD kDSPDxax = 0x00E20746;  // paints the brush where the mono source is 0
 constexpr int kArrowFlat = 11, kArrowRaised = 15, kThemedArrow = 13;
 
 int HueToRGB(int n1, int n2, int hue) {
@@ -177,31 +177,33 @@ std::unique_ptr<TBitmap> TEdButtonGlyph::MakePicture(int index) const {
   picture->SetSize(size.cx, size.cy);
   BitBlt(picture->Canvas().Handle(), 0, 0, size.cx, size.cy, glyph_->Canvas().Handle(), index * size.cx, 0, SRCCOPY);
   picture->SetTransparentColor(glyph_->TransparentColor());
+  picture->SetTransparent(true);
   return picture;
 }
 
-// The grey, engraved look of a glyph that has no disabled picture of its own.
+// The grey, engraved look of a glyph that has no disabled picture of its own: highlight one
+// pixel right and down of the picture's opaque pixels, shadow on them, dark shadow elsewhere.
+// Worked per pixel: colour-to-mono blits disagree between systems on which side is set.
 std::unique_ptr<TBitmap> TEdButtonGlyph::MakeEmbossed() const {
   const SIZE size = PictureSize();
   std::unique_ptr<TBitmap> source = MakePicture(0);
-  TGdiHandle<HBITMAP> mask(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
-  TMemoryDC maskDC;
-  TSelected maskSelected(maskDC.Get(), mask.Get());
   HDC sourceDC = source->Canvas().Handle();
-  SetBkColor(sourceDC, ColorToRGB(source->TransparentColor()));
-  BitBlt(maskDC.Get(), 0, 0, size.cx, size.cy, sourceDC, 0, 0, SRCCOPY);
+  const COLORREF key = ColorToRGB(source->TransparentColor());
+  std::vector<bool> opaque(static_cast<size_t>(size.cx * size.cy));
+  for (int y = 0; y < size.cy; ++y)
+    for (int x = 0; x < size.cx; ++x) opaque[y * size.cx + x] = (GetPixel(sourceDC, x, y) & 0xFFFFFF) != key;
 
   auto embossed = std::make_unique<TBitmap>();
   embossed->SetSize(size.cx, size.cy);
   HDC dc = embossed->Canvas().Handle();
   FillColor(dc, {0, 0, size.cx, size.cy}, GetSysColor(COLOR_3DDKSHADOW));
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, RGB(255, 255, 255));
   for (auto [color, offset] : {std::pair{COLOR_BTNHIGHLIGHT, 1}, std::pair{COLOR_BTNSHADOW, 0}}) {
-    TGdiHandle<HBRUSH> brush(CreateSolidBrush(GetSysColor(color)));
-    TSelected selected(dc, brush.Get());
-    BitBlt(dc, offset, offset, size.cx, size.cy, maskDC.Get(), 0, 0, kDSPDxax);
+    const COLORREF rgb = GetSysColor(color);
+    for (int y = 0; y + offset < size.cy; ++y)
+      for (int x = 0; x + offset < size.cx; ++x)
+        if (opaque[y * size.cx + x]) SetPixel(dc, x + offset, y + offset, rgb);
   }
+  embossed->SetTransparent(true);
   return embossed;
 }
 
@@ -223,12 +225,7 @@ void TEdButtonGlyph::Draw(HDC dc, const RECT& dest, TEdButtonState state) const 
     icon_->DrawOn(dc, dest);
     return;
   }
-  const TBitmap& picture = Picture(state);
-  COLORREF key = ColorToRGB(picture.TransparentColor());
-  TMemoryDC source;
-  TSelected selected(source.Get(), picture.Handle());
-  TransparentBlt(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source.Get(), 0, 0,
-                 picture.Width(), picture.Height(), key);
+  Picture(state).DrawOn(dc, dest);  // transparent, stretched when the size differs
 }
 
 // --- button ---
