@@ -41,7 +41,7 @@ void RegisterMainFormClasses() {
   registry.Register<TLabel>("TLabel");
   registry.Register<TButton>("TButton");
   registry.Register<TGroupBox>("TGroupBox");
-  registry.Register<TBrowseEdit>("TBrowseEdit");
+  registry.Register<TEdFolderNameEdit>("TEdFolderNameEdit");
 }
 
 TForm1::TForm1(TComponent* owner) : TForm1(owner, RealSystem(), LoadTextResource("MAINFORM")) {}

@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 #include "app/system_port.h"
+#include "controls/edits/folder_name_edit.h"
 #include "controls/shape/shaped_form.h"
-#include "framework/browse_edit.h"
 #include "framework/form.h"
 #include "framework/group_box.h"
 #include "framework/image.h"
@@ -43,7 +43,7 @@ public:
   TLabel* OmLabel1 = nullptr;
   TGroupBox* OmGroupBox2 = nullptr;
   TLabel* OmLabel5 = nullptr;
-  TBrowseEdit* EdEdit1 = nullptr;
+  TEdFolderNameEdit* EdEdit1 = nullptr;
   TButton* btnSearchRegEdit = nullptr;
   TButton* ExitButton = nullptr;
   TButton* FS2004Button = nullptr;
