@@ -126,7 +126,10 @@ TEdFolderDialog::TShellBrowse TEdFolderDialog::SetShellBrowse(TShellBrowse brows
 TEdFolderDialog::TEdFolderDialog(TComponent* owner) : TCommonDialog(owner) {}
 
 TEdFolderDialog::~TEdFolderDialog() {
-  if (window_ && IsWindow(window_)) SendMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  if (!window_ || !IsWindow(window_)) return;
+  // The open browser must not call back into a dialog that is gone.
+  RemoveWindowSubclass(window_, &TEdFolderDialog::DialogProc, 1);
+  SendMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 void TEdFolderDialog::SetFolder(const TEdFString& folder) {

@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, TitleFontsHintsAndConstraints) {
   EXPECT_TRUE(form->EdEdit1->ReadOnly());
   EXPECT_EQ(form->EdEdit1->ButtonShortcut(), 32808);
   EXPECT_EQ(form->EdEdit1->ButtonWidth(), 20);
-  EXPECT_EQ(form->EdEdit1->ButtonGlyph()->Width(), 13);  // the stored glyph, not the built-in one
+  EXPECT_EQ(form->EdEdit1->ButtonGlyph()->Height(), 12);  // the stored glyph, not the built-in one
   EXPECT_FALSE(form->EdEdit1->AltButtonVisible());
   EXPECT_EQ(form->EdEdit1->AltButtonWidth(), 15);
   EXPECT_EQ(form->EdEdit1->RootFolder(), sfoDesktopExpanded);
