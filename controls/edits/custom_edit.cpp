@@ -916,9 +916,10 @@ void TCustomEdEdit::WndProc(TMessage& m) {
     case WM_LBUTTONDOWN: doubleClick_ = false; break;
     case WM_LBUTTONDBLCLK: doubleClick_ = true; break;
     case WM_CAPTURECHANGED:
+      mouseSelecting_ = false;  // losing the mouse ends the drag, so keys work again
+      break;
     case WM_CANCELMODE:
-      // Losing the mouse ends the selection drag, so keys work again.
-      mouseSelecting_ = false;
+      EndMouseSelection();
       break;
     case WM_PRINT:
       if (m.LParam & PRF_NONCLIENT) PaintBorder(reinterpret_cast<HDC>(m.WParam));

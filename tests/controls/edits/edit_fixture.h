@@ -13,11 +13,13 @@ public:
   using TEdEdit::TEdEdit;
   UINT answer = 0;
   int menus = 0;
+  POINT shownAt{};
   bool Enabled(HMENU menu, UINT id) const { return !(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED); }
   std::wstring enabled;  // the commands offered, by their first letters
 protected:
-  UINT TrackContextMenu(HMENU menu, POINT) override {
+  UINT TrackContextMenu(HMENU menu, POINT at) override {
     ++menus;
+    shownAt = at;
     enabled.clear();
     for (auto [id, c] : {std::pair{kEdCmdUndo, L'U'}, {kEdCmdCut, L'T'}, {kEdCmdCopy, L'C'}, {kEdCmdPaste, L'P'},
                          {kEdCmdDelete, L'D'}, {kEdCmdSelectAll, L'A'}})

@@ -106,6 +106,9 @@ TEST_F(EditTest, PasteStopsAtALineBreakAndSurrogatePairsGoAsOne) {
   PutOnClipboard(L"C:\\FS9\r\nrest");
   Key('V', {VK_CONTROL});
   EXPECT_EQ(edit->Text(), L"C:\\FS9");
+  PutOnClipboard(std::wstring(L"\\a\0b", 4));
+  Key('V', {VK_CONTROL});
+  EXPECT_EQ(edit->Text(), L"C:\\FS9\\a");
   edit->SetText(L"a\xD83D\xDE00");
   Key(VK_END);
   Key(VK_BACK);
@@ -139,6 +142,10 @@ TEST_F(EditTest, MouseSelectsAndLosingTheCaptureEndsTheDrag) {
   ReleaseCapture();  // another window took the mouse
   Key(VK_END);
   EXPECT_EQ(edit->CaretPos().col, static_cast<int>(kPath.size()));
+  SendMessageW(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at3.x, at3.y + 2));
+  SendMessageW(Window(), WM_CANCELMODE, 0, 0);
+  Key(VK_END);
+  EXPECT_EQ(edit->CaretPos().col, static_cast<int>(kPath.size()));
   SendMessageW(Window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at3.x + 1, at3.y + 2));
   SendMessageW(Window(), WM_LBUTTONUP, 0, MAKELPARAM(at3.x + 1, at3.y + 2));
   EXPECT_EQ(edit->SelText(), L"C:\\Program ");  // a backslash is part of the word
@@ -162,4 +169,16 @@ TEST_F(EditTest, AKeyHandlerThatClearsTheKeySwallowsIt) {
   edit->OnKeyPress = [](TObject*, wchar_t& key) { if (key == L'x') key = 0; };
   Type(L"xy");
   EXPECT_EQ(edit->Text(), L"yabc");
+}
+
+TEST_F(EditTest, KeyboardContextMenuOpensAtTheCaret) {
+  edit->SetText(L"C:\\FS9");
+  Key(VK_END);
+  SendMessageW(Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window()), -1);
+  POINT caret = edit->CharPosToPixel(edit->CaretPos());
+  ClientToScreen(Window(), &caret);
+  EXPECT_EQ(edit->menus, 1);
+  EXPECT_EQ(edit->shownAt.x, caret.x);
+  EXPECT_EQ(edit->shownAt.y, caret.y);
+  EXPECT_EQ(edit->enabled.find(L'P') != std::wstring::npos, ClipboardHasText() != FALSE);
 }
