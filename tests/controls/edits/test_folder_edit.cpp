@@ -77,6 +77,19 @@ TEST_F(FolderEditTest, TheMainButtonFillsTheRightOfTheClient) {
   EXPECT_EQ(edit->ControlAtPos({430, 8}), nullptr);
 }
 
+TEST_F(FolderEditTest, ButtonsTakeTheLineBorderOnlyWithAFlatLineBorderedEdit) {
+  edit->SetActiveBorderType(fbtColorLineBorder);
+  edit->SetInactiveBorderType(fbtColorLineBorder);
+  edit->SetLineBorderInactiveColor(clRed);
+  EXPECT_FALSE(edit->MainButton()->LineBorder());
+  edit->SetFlat(true);
+  EXPECT_TRUE(edit->MainButton()->LineBorder());
+  EXPECT_TRUE(edit->AltButton()->LineBorder());
+  EXPECT_EQ(edit->MainButton()->LineBorderInactiveColor(), clRed);
+  edit->SetInactiveBorderType(fbtSunken);
+  EXPECT_FALSE(edit->MainButton()->LineBorder());
+}
+
 TEST_F(FolderEditTest, AltDownOpensTheBrowserOnlyWhileTheButtonIsUsable) {
   AltDown();
   EXPECT_EQ(opened, 1);

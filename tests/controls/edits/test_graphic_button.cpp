@@ -92,6 +92,31 @@ TEST_F(GraphicButtonTest, DisabledButtonIgnoresTheMouseAndEmbossesItsGlyph) {
   EXPECT_EQ(PixelAt(10 + 7 + 4, 10 + 6 + 3), GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
+TEST_F(GraphicButtonTest, LatchingClicksToggleDownAndLineBorderFollowsThePress) {
+  button->SetAllowLatching(true);
+  Mouse(WM_LBUTTONDOWN, 15, 15);
+  Mouse(WM_LBUTTONUP, 15, 15);
+  EXPECT_TRUE(button->Down());
+  EXPECT_EQ(button->State(), ebsExclusive);
+  EXPECT_TRUE(Sunken());  // stays in after the release
+  Mouse(WM_LBUTTONDOWN, 15, 15);
+  Mouse(WM_LBUTTONUP, 15, 15);
+  EXPECT_FALSE(button->Down());
+  EXPECT_TRUE(Raised());
+  EXPECT_EQ(clicks, 2);
+
+  button->SetLineBorder(true);
+  button->SetLineBorderActiveColor(clLime);
+  button->SetLineBorderInactiveColor(clRed);
+  button->SetLineBorderPressedColor(clBlue);
+  EXPECT_EQ(PixelAt(10, 10), RGB(0, 255, 0));  // still hot from the release
+  button->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(PixelAt(10, 10), RGB(255, 0, 0));
+  Mouse(WM_LBUTTONDOWN, 15, 15);
+  EXPECT_EQ(PixelAt(10, 10), RGB(0, 0, 255));
+  Mouse(WM_LBUTTONUP, 15, 15);
+}
+
 TEST(GraphicButtonLayout, GlyphCentredAndShrunkToFit) {
   TEdGlyphPlacement p = PlaceGlyphAndCaption({0, 0, 20, 17}, {13, 12}, {0, 0}, eblGlyphLeft, -1, 4);
   EXPECT_EQ(p.glyph.left, 3);
