@@ -1,7 +1,10 @@
 #include "app/main_form.h"
 #include "framework/application.h"
+#include "framework/com_apartment.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // One apartment for the GUI thread's life: the shell's objects live only inside it.
+  TComApartment apartment;
   TApplication application;
   try {
     application.Initialize();

@@ -47,7 +47,7 @@ void RegisterMainFormClasses() {
   registry.Register<TOmSimpleLabel>("TOmSimpleLabel");
   registry.Register<TOmGroupBox>("TOmGroupBox");
   registry.Register<TWebLinkLabel>("TWebLinkLabel");
-  registry.Register<TBrowseEdit>("TBrowseEdit");
+  registry.Register<TEdFolderNameEdit>("TEdFolderNameEdit");
 }
 
 TForm1::TForm1(TComponent* owner) : TForm1(owner, RealSystem(), LoadTextResource("MAINFORM")) {}

@@ -8,8 +8,8 @@
 #include "controls/labels/label.h"
 #include "controls/labels/simple_label.h"
 #include "controls/labels/web_link_label.h"
+#include "controls/edits/folder_name_edit.h"
 #include "controls/shape/shaped_form.h"
-#include "framework/browse_edit.h"
 #include "framework/form.h"
 #include "framework/image.h"
 #include "framework/push_button.h"
@@ -47,7 +47,7 @@ public:
   TOmLabel* OmLabel1 = nullptr;
   TOmGroupBox* OmGroupBox2 = nullptr;
   TOmLabel* OmLabel5 = nullptr;
-  TBrowseEdit* EdEdit1 = nullptr;
+  TEdFolderNameEdit* EdEdit1 = nullptr;
   TButton* btnSearchRegEdit = nullptr;
   TButton* ExitButton = nullptr;
   TButton* FS2004Button = nullptr;

@@ -192,7 +192,7 @@ int main(int argc, char** argv) {
   const UINT_PTR closer = SetTimer(nullptr, 0, 30, CloseModals);
   for (int i = 0; i < 100; ++i) MessageDlg("Benchmark box", TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
   PrintCounts("after 100 message boxes");
-  for (int i = 0; i < 20; ++i) form->EdEdit1->ButtonClick();
+  for (int i = 0; i < 20; ++i) form->EdEdit1->MainButton()->Click();
   PrintCounts("after 20 folder browsers");
   KillTimer(nullptr, closer);
   delete form;

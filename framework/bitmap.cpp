@@ -134,6 +134,8 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
 TColor TBitmap::TransparentColor() const {
   if (transparentColor_ != clDefault) return transparentColor_;
   if (!handle_) return clDefault;
+  // While the canvas holds the image, no second context can select it.
+  if (canvasDC_) return GetPixel(canvasDC_, 0, height_ - 1) & 0xFFFFFF;
   TMemoryDC dc;
   HGDIOBJ old = SelectObject(dc.Get(), handle_.Get());
   COLORREF pixel = GetPixel(dc.Get(), 0, height_ - 1);

@@ -133,36 +133,6 @@ private:
   HGDIOBJ old_;
 };
 
-// Disables the thread's other visible, enabled top-level windows; re-enables just those.
-// Hidden ones are left alone: they take no input, and some (IME) must stay usable.
-class TDisabledWindows {
-public:
-  explicit TDisabledWindows(HWND keep) : keep_(keep) {
-    EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
-    for (HWND window : windows_) EnableWindow(window, FALSE);
-  }
-  ~TDisabledWindows() {
-    for (HWND window : windows_) {
-      if (IsWindow(window)) EnableWindow(window, TRUE);
-    }
-  }
-  TDisabledWindows(const TDisabledWindows&) = delete;
-  TDisabledWindows& operator=(const TDisabledWindows&) = delete;
-private:
-  static BOOL CALLBACK Collect(HWND window, LPARAM param) {
-    auto* self = reinterpret_cast<TDisabledWindows*>(param);
-    if (window == self->keep_ || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
-    try {
-      self->windows_.push_back(window);
-    } catch (...) {
-      return FALSE;  // no exception may cross the enumeration
-    }
-    return TRUE;
-  }
-  HWND keep_;
-  std::vector<HWND> windows_;
-};
-
 // --- the box window ---
 
 struct TBoxState {
@@ -418,4 +388,26 @@ int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons
 int MessageBoxWithCaption(const std::string& caption, const std::string& text, TMsgDlgType type,
                           TMsgDlgButtons buttons) {
   return ShowBox(caption, text, type, buttons);
+}
+
+TDisabledWindows::TDisabledWindows(HWND keep) : keep_(keep) {
+  EnumThreadWindows(GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
+  for (HWND window : windows_) EnableWindow(window, FALSE);
+}
+
+TDisabledWindows::~TDisabledWindows() {
+  for (HWND window : windows_) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+}
+
+BOOL CALLBACK TDisabledWindows::Collect(HWND window, LPARAM param) {
+  auto* self = reinterpret_cast<TDisabledWindows*>(param);
+  if (window == self->keep_ || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+  try {
+    self->windows_.push_back(window);
+  } catch (...) {
+    return FALSE;  // no exception may cross the enumeration
+  }
+  return TRUE;
 }

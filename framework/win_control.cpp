@@ -176,9 +176,40 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case WM_SETFOCUS:
       if (Application) Application->ControlFocused(this);
+      DefaultHandler(m);
+      DoEnter();
+      return;
+    case WM_KILLFOCUS:
+      DefaultHandler(m);
+      DoExit();
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(m.WParam);
+      if (m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN) KeyDown(key, KeyboardShiftState());
+      else KeyUp(key, KeyboardShiftState());
+      if (key == 0) { m.Result = 0; return; }
+      m.WParam = key;
       break;
+    }
+    case WM_CHAR: {
+      wchar_t key = static_cast<wchar_t>(m.WParam);
+      KeyPress(key);
+      if (key == 0) { m.Result = 0; return; }
+      m.WParam = key;
+      break;
+    }
+    case WM_GETDLGCODE:
+      DefaultHandler(m);
+      m.Result = DialogCode(m.Result);
+      return;
+    case WM_NCCALCSIZE: NCCalcSize(m); return;
+    case WM_NCPAINT: NCPaint(m); return;
     case WM_CAPTURECHANGED:
-      captureControl_ = nullptr;
+      // A press that loses the capture is over: the control must not stay pressed.
+      if (TControl* lost = std::exchange(captureControl_, nullptr)) lost->Perform(WM_CANCELMODE);
       break;
     case WM_MOUSELEAVE:
       if (Application) Application->MouseLeftWindow(this);
@@ -227,8 +258,8 @@ bool TWinControl::RouteMouse(TMessage& m) {
   }
   if (!target) return false;
   if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
-    captureControl_ = target;
     SetCapture(handle_);
+    captureControl_ = target;
   }
   TControl* captured = captureControl_;
   target->Perform(m.Msg, m.WParam, MAKELPARAM(pt.x - target->Left(), pt.y - target->Top()));
@@ -433,6 +464,26 @@ bool TWinControl::CanFocus() const {
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(WORD& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(wchar_t& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
   TControl::SetBounds(left, top, width, height);

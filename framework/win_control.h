@@ -6,6 +6,9 @@
 #include <vector>
 #include "framework/control.h"
 
+using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
+using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
+
 struct TCreateParams {
   std::wstring className;     // our own window class unless systemClass
   bool systemClass = false;   // a system class (BUTTON, EDIT) we subclass after creation
@@ -53,10 +56,27 @@ public:
   void WndProc(TMessage& message) override;
   void Loaded() override;
 
+  // Key steps: a handler that sets the key to 0 swallows it before the control and the system see it.
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnEnter, OnExit;
+
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }
 
 protected:
+  // Reached for WM_KEYDOWN and WM_SYSKEYDOWN alike, so shortcuts with Alt work too.
+  virtual void KeyDown(WORD& key, TShiftState shift);
+  virtual void KeyUp(WORD& key, TShiftState shift);
+  virtual void KeyPress(wchar_t& key);
+  // The window gained or lost the keyboard focus.
+  virtual void DoEnter();
+  virtual void DoExit();
+  // Answer to WM_GETDLGCODE; gets the window procedure's own answer.
+  virtual LRESULT DialogCode(LRESULT defaultCode) { return defaultCode; }
+  // Non-client hooks; the defaults are the system's.
+  virtual void NCCalcSize(TMessage& message) { DefaultHandler(message); }
+  virtual void NCPaint(TMessage& message) { DefaultHandler(message); }
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   virtual void AlignControls(RECT& rect);

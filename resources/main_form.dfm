@@ -406,14 +406,33 @@ object Form1: TForm1
       Constraints.MaxHeight = 30
     end
   end
-  object EdEdit1: TBrowseEdit
+  object EdEdit1: TEdFolderNameEdit
     Left = 69
     Top = 257
     Width = 460
     Height = 21
+    Cursor = crIBeam
+    Options = []
+    RootFolder = sfoDesktopExpanded
+    DialogTitle = 'Select FS9 folder...'
+    TopMargin = 2
+    RightMargin = 1
+    BorderSides = [ebsLeft, ebsRight, ebsTop, ebsBottom]
+    LineBorderActiveColor = clBlack
+    LineBorderInactiveColor = clBlack
+    ButtonShortcut = 32808
+    ButtonGlyph.Data = @'edit_button.bmp'
+    ButtonWidth = 20
+    AltButtonNumGlyphs = 1
+    AltButtonPopupPlace = ppDown
+    AltButtonShortcut = 0
+    AltButtonWidth = 15
+    AutoSize = False
+    BorderStyle = bsSingle
+    Ctl3D = True
+    ParentCtl3D = False
     Color = 14346215
     ParentColor = False
-    Cursor = crIBeam
     Font.Charset = DEFAULT_CHARSET
     Font.Color = clWindowText
     Font.Height = -11
@@ -421,11 +440,9 @@ object Form1: TForm1
     Font.Style = []
     ParentFont = False
     ReadOnly = True
-    DialogTitle = 'Select FS9 folder...'
-    ButtonWidth = 20
-    ButtonShortcut = 32808
     TabOrder = 4
-    ButtonGlyph.Data = @'edit_button.bmp'
+    DockOrientation = doNoOrient
+    DoubleBuffered = False
   end
   object btnSearchRegEdit: TButton
     Left = 422

@@ -51,7 +51,7 @@ const TExpectedComponent kComponents[] = {
     {"OmLabel1", "TOmLabel", "OmGroupBox1", 13, 17, 440, 30, "", "", false, &kVerdana11Black, clWhite},
     {"OmGroupBox2", "TOmGroupBox", "Form1", 69, 176, 460, 56, "Registry Key:", "", false, nullptr, clWhite},
     {"OmLabel5", "TOmLabel", "OmGroupBox2", 13, 17, 440, 30, "", "", false, &kVerdana11Black, clWhite},
-    {"EdEdit1", "TBrowseEdit", "Form1", 69, 257, 460, 21, "", "", false, &kButtonFont, 14346215},
+    {"EdEdit1", "TEdFolderNameEdit", "Form1", 69, 257, 460, 21, "", "", false, &kButtonFont, 14346215},
     {"btnSearchRegEdit", "TButton", "Form1", 422, 316, 107, 23, "Search Reg", "", true, &kButtonFont, clBtnFace},
     {"ExitButton", "TButton", "Form1", 440, 405, 84, 25, "Exit", "Exit this application", true, &kButtonFont, clBtnFace},
     {"FS2004Button", "TButton", "Form1", 351, 405, 84, 25, "FS2004", "Run FS2004", true, &kButtonFont, clBtnFace},
@@ -121,6 +121,12 @@ TEST_F(MainWindowTest, TitleFontsHintsAndConstraints) {
   EXPECT_EQ(form->EdEdit1->DialogTitle(), "Select FS9 folder...");
   EXPECT_TRUE(form->EdEdit1->ReadOnly());
   EXPECT_EQ(form->EdEdit1->ButtonShortcut(), 32808);
+  EXPECT_EQ(form->EdEdit1->ButtonWidth(), 20);
+  EXPECT_EQ(form->EdEdit1->ButtonGlyph()->Height(), 12);  // the stored glyph, not the built-in one
+  EXPECT_FALSE(form->EdEdit1->AltButtonVisible());
+  EXPECT_EQ(form->EdEdit1->AltButtonWidth(), 15);
+  EXPECT_EQ(form->EdEdit1->RootFolder(), sfoDesktopExpanded);
+  EXPECT_EQ(form->EdEdit1->LineBorderInactiveColor(), clBlack);
   EXPECT_EQ(form->frmTrans->Picture()->Width(), 600);
   EXPECT_EQ(form->frmTrans->Picture()->Height(), 447);
 }

@@ -133,19 +133,28 @@ bool TProgram::Click(const std::wstring& caption) const {
 }
 
 HWND TProgram::FolderEdit() const {
-  // The edit sits inside the folder edit's own window.
+  // The main window's only child that keeps a selection the way an edit does.
   for (HWND child = main_ ? FindWindowExW(main_, nullptr, nullptr, nullptr) : nullptr; child;
-       child = FindWindowExW(main_, child, nullptr, nullptr))
-    if (HWND inner = FindWindowExW(child, nullptr, L"EDIT", nullptr)) return inner;
+       child = FindWindowExW(main_, child, nullptr, nullptr)) {
+    DWORD_PTR code = 0;
+    if (SendMessageTimeoutW(child, WM_GETDLGCODE, 0, 0, SMTO_ABORTIFHUNG, 2000, &code) && (code & DLGC_HASSETSEL))
+      return child;
+  }
   return nullptr;
 }
 
+bool TProgram::ClickFolderButton() const {
+  // The button is drawn by the edit in the right end of its client area.
+  HWND edit = FolderEdit();
+  RECT client;
+  if (!edit || !GetClientRect(edit, &client)) return false;
+  const LPARAM at = MAKELPARAM(client.right - 8, client.bottom / 2);
+  return PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageW(edit, WM_LBUTTONUP, 0, at);
+}
+
 std::wstring TProgram::FolderText() const {
-  wchar_t text[MAX_PATH] = L"";
-  DWORD_PTR result = 0;
-  if (HWND edit = FolderEdit())
-    SendMessageTimeoutW(edit, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &result);
-  return text;
+  HWND edit = FolderEdit();
+  return edit ? TextOf(edit) : L"";  // at any length: folder paths may pass 260 characters
 }
 
 bool TProgram::SetFolderText(const std::wstring& text) const {

@@ -36,8 +36,10 @@ public:
   // Presses a button of the main window by its caption without waiting for what it does
   // (a handler that shows a modal box would block a sent click).
   bool Click(const std::wstring& caption) const;
-  // The folder edit (the main window's only EDIT), its text, and putting text into it.
+  // The folder edit, its text, and putting text into it.
   HWND FolderEdit() const;
+  // Clicks the folder edit's browse button without waiting for the browser.
+  bool ClickFolderButton() const;
   std::wstring FolderText() const;
   bool SetFolderText(const std::wstring& text) const;
   // Returns once the program's GUI thread handles messages again, or after `ms`.

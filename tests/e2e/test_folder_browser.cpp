@@ -20,12 +20,10 @@ class FolderBrowserCase : public ProgramCase {};
 
 TEST_F(FolderBrowserCase, TheBrowseButtonPutsTheChosenFolderIntoTheEdit) {
   ASSERT_TRUE(program_.SetFolderText(L"C:\\windows"));  // the browser starts at the edit's folder
-  HWND browse = TProgram::FindChild(program_.Main(), L"...");
-  ASSERT_NE(browse, nullptr);
-  PostMessageW(browse, BM_CLICK, 0, 0);
+  ASSERT_TRUE(program_.ClickFolderButton());
   std::optional<TBox> browser = program_.WaitForBox();
   ASSERT_TRUE(browser.has_value());
-  EXPECT_EQ(browser->text, L"Select FS9 folder...");
+  EXPECT_EQ(browser->caption, L"Select FS9 folder...");
   SaveScreenshot(L"folder_browser", browser->window);
   ASSERT_TRUE(TProgram::Answer(*browser, L"OK"));
   EXPECT_TRUE(WaitFor([&] { return _wcsicmp(program_.FolderText().c_str(), L"C:\\windows") == 0; }, 3000))
@@ -53,8 +51,48 @@ TEST_F(FolderBrowserCase, AltDownOpensTheBrowserAndCancelKeepsTheText) {
   PressAltDown();
   std::optional<TBox> browser = program_.WaitForBox();
   ASSERT_TRUE(browser.has_value());
-  EXPECT_EQ(browser->text, L"Select FS9 folder...");
+  EXPECT_EQ(browser->caption, L"Select FS9 folder...");
   ASSERT_TRUE(TProgram::Answer(*browser, L"Cancel"));
   EXPECT_EQ(program_.FolderText(), L"C:\\OstriE2E");
+}
+}  // namespace
+
+namespace {
+const std::wstring kInCodePage = TScratch::Root() + L"\\Vol \u00e9t\u00e9";
+const std::wstring kOutsideCodePage = TScratch::Root() + L"\\\u03a9\u03bc\u03ad\u03b3\u03b1";
+// Made before any case starts the program: Wine's browser does not show folders made later.
+const bool kFoldersMade = [] {
+  for (const std::wstring& folder : {TScratch::Root(), kInCodePage, kOutsideCodePage})
+    CreateDirectoryW(folder.c_str(), nullptr);
+  return true;
+}();
+
+// The browser opens on the folder typed in another spelling; OK gives the shell's own spelling
+// back, so the text is the browser's and not the one typed. Names outside the code page too.
+TEST_F(FolderBrowserCase, OkTakesNonAsciiFoldersWhileTheWindowIsDisabledAndSetPathWritesOne) {
+  const std::wstring& inCodePage = kInCodePage;
+  ASSERT_TRUE(kFoldersMade);
+  for (const std::wstring& folder : {kOutsideCodePage, kInCodePage}) {
+    std::wstring typed = folder;
+    CharLowerW(typed.data());
+    ASSERT_TRUE(program_.SetFolderText(typed));
+    ASSERT_TRUE(program_.ClickFolderButton());
+    std::optional<TBox> browser = program_.WaitForBox();
+    ASSERT_TRUE(browser.has_value());
+    EXPECT_FALSE(IsWindowEnabled(program_.Main()));
+    ASSERT_TRUE(program_.ClickFolderButton());  // a second click while it is open opens nothing
+    Sleep(300);
+    EXPECT_EQ(program_.OpenBoxes().size(), 1u);
+    ASSERT_TRUE(TProgram::Answer(*browser, L"OK"));
+    EXPECT_TRUE(WaitFor([&] { return program_.FolderText() == folder; }, 3000)) << Narrow(program_.FolderText());
+    EXPECT_TRUE(IsWindowEnabled(program_.Main()));
+  }
+  ASSERT_TRUE(CopyFileW((TScratch::FS9() + L"\\fs9.exe").c_str(), (inCodePage + L"\\fs9.exe").c_str(), FALSE));
+  ASSERT_TRUE(TFS9Key::Seed(TScratch::Other()));
+  ASSERT_TRUE(program_.Click(L"Set FS9 Path"));
+  ASSERT_TRUE(ExpectBox(L"Confirm", L"Are you sure you want to write this path to the registry?\r\n\r\n" + inCodePage,
+                        kYesCancel, L"&Yes"));
+  ExpectNoBox();
+  EXPECT_EQ(TFS9Key::Value(), inCodePage);
 }
 }  // namespace

@@ -1,0 +1,95 @@
+// TCustomEdButtonEdit: the edit with a main and an alt button inside its client area, which
+// narrow the text area, click by mouse or shortcut, and republish the buttons' looks.
+// TEdEditBtn: the graphic button it embeds.
+#pragma once
+#include <functional>
+#include <memory>
+#include "controls/edits/custom_edit.h"
+#include "controls/edits/graphic_button.h"
+
+class TEdEditBtn : public TCustomEdGraphicButton {
+public:
+  using TCustomEdGraphicButton::TCustomEdGraphicButton;
+};
+
+enum TPopupPlace { ppDown, ppRight, ppTop };
+using TLeftRight = TAlignment;  // taLeftJustify or taRightJustify
+
+// Key code in the low byte, 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt.
+using TShortCut = int;
+TShortCut ShortCutOf(WORD key, TShiftState shift);
+
+struct TEdButtonEditLayout {
+  RECT mainButton{}, altButton{}, text{};
+};
+// Where the buttons and the text go in a client area of that size; `inset` is the thin-border
+// size used by a single border without 3D look (0 otherwise).
+TEdButtonEditLayout LayoutButtonEdit(int width, int height, bool mainVisible, int mainWidth, bool altVisible,
+                                     int altWidth, TLeftRight altPosition, SIZE inset, bool multiLine);
+
+class TCustomEdButtonEdit : public TCustomEdEdit {
+public:
+  // Makes each of the two buttons; a descendant may give its own kind.
+  using TButtonFactory = std::function<std::unique_ptr<TCustomEdGraphicButton>()>;
+
+  explicit TCustomEdButtonEdit(TComponent* owner, TButtonFactory factory = nullptr);
+  ~TCustomEdButtonEdit() override;
+
+  TCustomEdGraphicButton* MainButton() const { return main_.get(); }
+  TCustomEdGraphicButton* AltButton() const { return alt_.get(); }
+
+  TShortCut ButtonShortcut() const { return buttonShortcut_; }
+  void SetButtonShortcut(TShortCut value) { buttonShortcut_ = value; }
+  TShortCut AltButtonShortcut() const { return altButtonShortcut_; }
+  void SetAltButtonShortcut(TShortCut value) { altButtonShortcut_ = value; }
+  TLeftRight AltButtonPosition() const { return altPosition_; }
+  void SetAltButtonPosition(TLeftRight value);
+
+  int ButtonWidth() const { return main_->Width(); }
+  void SetButtonWidth(int value) { SetButtonWidthOf(*main_, value); }
+  int AltButtonWidth() const { return alt_->Width(); }
+  void SetAltButtonWidth(int value) { SetButtonWidthOf(*alt_, value); }
+  bool ButtonVisible() const { return main_->Visible(); }
+  void SetButtonVisible(bool value) { SetButtonVisibleOf(*main_, value); }
+  bool AltButtonVisible() const { return alt_->Visible(); }
+  void SetAltButtonVisible(bool value) { SetButtonVisibleOf(*alt_, value); }
+  bool AltButtonEnabled() const { return alt_->Enabled(); }
+  void SetAltButtonEnabled(bool value) { alt_->SetEnabled(value); }
+  TBitmap* ButtonGlyph() const { return main_->Glyph(); }
+  virtual void SetButtonGlyph(const TBitmap& glyph) { main_->SetGlyph(glyph); }
+  TPopupPlace AltButtonPopupPlace() const { return altPopupPlace_; }
+  void SetAltButtonPopupPlace(TPopupPlace value) { altPopupPlace_ = value; }
+
+  TNotifyEvent OnButtonClick, OnAltButtonClick;
+
+  void SetEditRect(const RECT& rect) override;
+  void SetUseXPThemes(bool value) override;
+  void SetFlat(bool value) override;
+  void SetActiveBorderType(TEdFlatBorderType value) override;
+  void SetInactiveBorderType(TEdFlatBorderType value) override;
+  void SetLineBorderActiveColor(TColor value) override;
+  void SetLineBorderInactiveColor(TColor value) override;
+
+  void WndProc(TMessage& message) override;
+  static const TPropTable& Properties();
+  const TPropTable& PropertyTable() const override { return Properties(); }
+
+protected:
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyPress(wchar_t& key) override;
+  LRESULT DialogCode(LRESULT defaultCode) override;
+  virtual void MainButtonClick();
+  virtual void AltButtonClick();
+  void LayOutAgain();
+
+private:
+  std::unique_ptr<TCustomEdGraphicButton> MakeButton(const TButtonFactory& factory, bool visible);
+  void SetButtonWidthOf(TCustomEdGraphicButton& button, int width);
+  void SetButtonVisibleOf(TCustomEdGraphicButton& button, bool visible);
+  void SyncLineBorder();
+
+  std::unique_ptr<TCustomEdGraphicButton> main_, alt_;
+  TShortCut buttonShortcut_ = 0, altButtonShortcut_ = 0;
+  TLeftRight altPosition_ = taRightJustify;
+  TPopupPlace altPopupPlace_ = ppDown;
+};
