@@ -103,3 +103,36 @@ void TCanvas::Draw(int x, int y, const TGraphic& graphic) {
 void TCanvas::StretchDraw(const RECT& rect, const TGraphic& graphic) { graphic.DrawOn(dc_, rect); }
 
 void TCanvas::DrawFocusRect(const RECT& rect) { ::DrawFocusRect(dc_, &rect); }
+
+void TCanvas::Polygon(std::span<const POINT> points) {
+  SelectPen();
+  SelectBrush();
+  ::Polygon(dc_, points.data(), static_cast<int>(points.size()));
+}
+
+void TCanvas::Polyline(std::span<const POINT> points) {
+  SelectPen();
+  ::Polyline(dc_, points.data(), static_cast<int>(points.size()));
+}
+
+void TCanvas::BeginPath() { ::BeginPath(dc_); }
+void TCanvas::EndPath() { ::EndPath(dc_); }
+void TCanvas::AbortPath() { ::AbortPath(dc_); }
+
+void TCanvas::StrokePath() {
+  SelectPen();
+  ::StrokePath(dc_);
+}
+
+TEXTMETRICW TCanvas::TextMetrics() {
+  SelectFont();
+  TEXTMETRICW metrics{};
+  if (!GetTextMetricsW(dc_, &metrics)) metrics = TEXTMETRICW{};
+  return metrics;
+}
+
+TScreenCanvas::~TScreenCanvas() {
+  HDC dc = Handle();
+  SetHandle(nullptr);  // hands the screen its own objects back before the release
+  if (dc) ReleaseDC(nullptr, dc);
+}

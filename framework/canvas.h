@@ -1,5 +1,6 @@
 // TCanvas: a device context with its font, pen and brush, selected lazily and restored on release.
 #pragma once
+#include <span>
 #include <string>
 #include <windows.h>
 #include "framework/graphics.h"
@@ -36,6 +37,21 @@ public:
   void Draw(int x, int y, const TGraphic& graphic);
   void StretchDraw(const RECT& rect, const TGraphic& graphic);
   void DrawFocusRect(const RECT& rect);
+  // Outline with the pen and fill with the brush; a polyline leaves out its last point.
+  void Polygon(std::span<const POINT> points);
+  void Polyline(std::span<const POINT> points);
+  // Text drawn between BeginPath and EndPath paints nothing; StrokePath outlines it with the pen.
+  void BeginPath();
+  void EndPath();
+  void StrokePath();
+  void AbortPath();
+  int CharacterExtra() const { return GetTextCharacterExtra(dc_); }
+  void SetCharacterExtra(int extra) { SetTextCharacterExtra(dc_, extra); }
+  TEXTMETRICW TextMetrics();  // of the font as selected; zeroed when the call fails
+  // Select a record into the context now; drawing calls do it on demand.
+  void RealizeFont() { SelectFont(); }
+  void RealizePen() { SelectPen(); }
+  void RealizeBrush() { SelectBrush(); }
   COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
   void SetPixel(int x, int y, TColor color) { ::SetPixel(dc_, x, y, ColorToRGB(color)); }
 
@@ -51,6 +67,13 @@ private:
   TBrush brush_;
   HGDIOBJ oldFont_ = nullptr, oldPen_ = nullptr, oldBrush_ = nullptr;
   bool fontSelected_ = false, penSelected_ = false, brushSelected_ = false;
+};
+
+// A canvas on the screen's device context, for measuring text outside a paint.
+class TScreenCanvas : public TCanvas {
+public:
+  TScreenCanvas() : TCanvas(GetDC(nullptr)) {}
+  ~TScreenCanvas() override;
 };
 
 // Lends a canvas a device context for one paint; the context is handed back on every exit.

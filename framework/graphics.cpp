@@ -47,12 +47,14 @@ void TFont::Assign(const TPersistent& source) {
   color_ = font->color_;
   charset_ = font->charset_;
   orientation_ = font->orientation_;
+  quality_ = font->quality_;
   Update();
 }
 
 bool TFont::operator==(const TFont& other) const {
   return name_ == other.name_ && height_ == other.height_ && style_ == other.style_ &&
-         color_ == other.color_ && charset_ == other.charset_ && orientation_ == other.orientation_;
+         color_ == other.color_ && charset_ == other.charset_ && orientation_ == other.orientation_ &&
+         quality_ == other.quality_;
 }
 
 void TFont::SetName(const std::string& name) { if (name != name_) { name_ = name; Update(); } }
@@ -63,6 +65,7 @@ void TFont::SetStyle(TFontStyles style) { if (!(style == style_)) { style_ = sty
 void TFont::SetColor(TColor color) { if (color != color_) { color_ = color; Changed(); } }
 void TFont::SetCharset(TFontCharset charset) { if (charset != charset_) { charset_ = charset; Update(); } }
 void TFont::SetOrientation(int tenths) { if (tenths != orientation_) { orientation_ = tenths; Update(); } }
+void TFont::SetQuality(TFontQuality quality) { if (quality != quality_) { quality_ = quality; Update(); } }
 
 void TFont::Update() {
   handle_.Reset();
@@ -79,7 +82,7 @@ HFONT TFont::Handle() const {
     lf.lfUnderline = style_.Contains(fsUnderline);
     lf.lfStrikeOut = style_.Contains(fsStrikeOut);
     lf.lfCharSet = static_cast<BYTE>(charset_);
-    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfQuality = static_cast<BYTE>(quality_);
     lf.lfOutPrecision = orientation_ ? OUT_TT_ONLY_PRECIS : OUT_DEFAULT_PRECIS;
     std::wstring face = AnsiToWide(name_);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);

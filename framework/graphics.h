@@ -68,8 +68,8 @@ protected:
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
 using TFontCharset = int;
-
-
+// Values are the LOGFONT quality constants; fqNonAntialiased gives exact pixel colours.
+enum TFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType };
 
 class TFont : public TGraphicsObject {
 public:
@@ -91,6 +91,8 @@ public:
   void SetCharset(TFontCharset charset);
   int Orientation() const { return orientation_; }  // tenths of a degree
   void SetOrientation(int tenths);
+  TFontQuality Quality() const { return quality_; }
+  void SetQuality(TFontQuality quality);
 
   HFONT Handle() const;  // made on first use after a change
   static const TPropTable& Properties();
@@ -103,6 +105,7 @@ private:
   TColor color_ = clWindowText;
   TFontCharset charset_ = DEFAULT_CHARSET;
   int orientation_ = 0;
+  TFontQuality quality_ = fqDefault;
   mutable TGdiHandle<HFONT> handle_;
 };
 
