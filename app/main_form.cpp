@@ -39,7 +39,7 @@ void RegisterMainFormClasses() {
   registry.Register<TShapedForm>("TShapedForm");
   registry.Register<TImage>("TImage");
   registry.Register<TLabel>("TLabel");
-  registry.Register<TButton>("TButton");
+  registry.Register<TOmButton>("TOmButton");
   registry.Register<TGroupBox>("TGroupBox");
   registry.Register<TBrowseEdit>("TBrowseEdit");
 }

@@ -8,7 +8,7 @@
 #include "framework/form.h"
 #include "framework/group_box.h"
 #include "framework/image.h"
-#include "framework/push_button.h"
+#include "controls/buttons/button.h"
 #include "framework/std_label.h"
 
 // The folder the registry records, as last read by GetFS9Path; empty at start.
@@ -37,16 +37,16 @@ public:
   TLabel* AboutLabel = nullptr;
   TLabel* OmLabel3 = nullptr;
   TLabel* OmLabel7 = nullptr;
-  TButton* btnGetRegPath = nullptr;
-  TButton* btnSetRegPath = nullptr;
+  TOmButton* btnGetRegPath = nullptr;
+  TOmButton* btnSetRegPath = nullptr;
   TGroupBox* OmGroupBox1 = nullptr;
   TLabel* OmLabel1 = nullptr;
   TGroupBox* OmGroupBox2 = nullptr;
   TLabel* OmLabel5 = nullptr;
   TBrowseEdit* EdEdit1 = nullptr;
-  TButton* btnSearchRegEdit = nullptr;
-  TButton* ExitButton = nullptr;
-  TButton* FS2004Button = nullptr;
+  TOmButton* btnSearchRegEdit = nullptr;
+  TOmButton* ExitButton = nullptr;
+  TOmButton* FS2004Button = nullptr;
 
   void GetFS9Path();
   void btnGetRegPathClick(TObject* sender);

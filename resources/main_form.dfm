@@ -284,7 +284,7 @@ object Form1: TForm1
     Constraints.MaxWidth = 460
     Constraints.MaxHeight = 25
   end
-  object btnGetRegPath: TButton
+  object btnGetRegPath: TOmButton
     Left = 422
     Top = 87
     Width = 107
@@ -303,7 +303,7 @@ object Form1: TForm1
     Glyph.Data = @'glyph_get.bmp'
     OnClick = btnGetRegPathClick
   end
-  object btnSetRegPath: TButton
+  object btnSetRegPath: TOmButton
     Left = 422
     Top = 287
     Width = 107
@@ -415,7 +415,7 @@ object Form1: TForm1
     TabOrder = 4
     ButtonGlyph.Data = @'edit_button.bmp'
   end
-  object btnSearchRegEdit: TButton
+  object btnSearchRegEdit: TOmButton
     Left = 422
     Top = 316
     Width = 107
@@ -434,7 +434,7 @@ object Form1: TForm1
     Glyph.Data = @'glyph_search.bmp'
     OnClick = btnSearchRegEditClick
   end
-  object ExitButton: TButton
+  object ExitButton: TOmButton
     Left = 440
     Top = 405
     Width = 84
@@ -456,7 +456,7 @@ object Form1: TForm1
     Glyph.Data = @'glyph_exit.bmp'
     OnClick = ExitButtonClick
   end
-  object FS2004Button: TButton
+  object FS2004Button: TOmButton
     Left = 351
     Top = 405
     Width = 84
