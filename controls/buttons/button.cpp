@@ -199,8 +199,10 @@ void OmDrawButtonFrame(HWND window, TCanvas& canvas, bool hot, TColor color, UIN
   if (drawState == 1 || drawState == 7) state = kStateDisabled;
   else if (drawState == 3 || drawState == 4 || drawState == 6) state = kStatePressed;
   else if (hot) state = kStateHot;
-  if (style == ubsWinXP) InflateRect(&r, 1, 1);
+  // The face fills the button: grown by a pixel, as the content rectangle is, the theme's own
+  // border would fall outside the window.
   theme.DrawBackground(canvas.Handle(), part, state, r, &r);
+  if (style == ubsWinXP) InflateRect(&r, 1, 1);
   InflateRect(&r, -3, -3);
   if (flags & kOmFrameActive) {
     canvas.Brush().SetStyle(bsSolid);

@@ -1,0 +1,118 @@
+// Renders the main window's five buttons, themed and classic, up, hot, pressed, focused and
+// disabled, into one bitmap for a person to look at (the file named in OSTRI_BUTTONS_SAMPLER),
+// and times their first paint against system buttons showing the same glyphs.
+#include <gtest/gtest.h>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include "controls/buttons/button.h"
+#include <commctrl.h>
+#include "framework/application.h"
+#include "framework/form.h"
+#include "framework/themes.h"
+#include "tests/controls/drawing/dib.h"
+
+namespace {
+struct TSample { const char* caption; const char* glyph; int width, height; };
+const TSample kButtons[] = {{"Get FS9 Path", "glyph_get.bmp", 107, 23}, {"Set FS9 Path", "glyph_set.bmp", 107, 23},
+                            {"Search Reg", "glyph_search.bmp", 107, 23}, {"Exit", "glyph_exit.bmp", 84, 25},
+                            {"FS2004", "glyph_fs2004.bmp", 84, 25}};
+
+std::unique_ptr<TBitmap> LoadGlyph(const char* name) {
+  std::ifstream file(std::string(OSTRI_RESOURCE_DIR) + "/" + name, std::ios::binary);
+  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->LoadFromBytes(bytes);
+  return bitmap;
+}
+
+double Milliseconds(std::chrono::steady_clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
+}  // namespace
+
+TEST(Sampler, TheFiveButtonsInEveryLook) {
+  const char* target = std::getenv("OSTRI_BUTTONS_SAMPLER");
+  if (!target) GTEST_SKIP() << "OSTRI_BUTTONS_SAMPLER names no file";
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetClientSize(600, 120);
+  form.SetColor(clWhite);
+  std::vector<TOmButton*> buttons;
+  for (int i = 0; i < 5; ++i) {
+    auto* button = new TOmButton(&form);
+    button->SetBounds(4 + i * 115, 4, kButtons[i].width, kButtons[i].height);
+    button->SetCaption(kButtons[i].caption);
+    button->Font()->SetName("Verdana");
+    button->SetColor(clBtnFace);
+    button->SetGlyph(LoadGlyph(kButtons[i].glyph).get());
+    button->SetParent(&form);
+    buttons.push_back(button);
+  }
+  auto* elsewhere = new TOmButton(&form);  // holds the focus while the others are drawn
+  elsewhere->SetBounds(590, 100, 8, 8);
+  elsewhere->SetParent(&form);
+  form.Show();
+  elsewhere->SetFocus();
+  Application->ProcessMessages();
+
+  // Paint times, themed: system buttons with the same glyphs in image lists, then ours; the
+  // first round pays for opening the theme and building the glyph images.
+  std::vector<HWND> system;
+  std::vector<HIMAGELIST> lists;
+  for (int i = 0; i < 5; ++i) {
+    HWND window = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 4 + i * 115, 60,
+                                  kButtons[i].width, kButtons[i].height, form.Handle(), nullptr, nullptr, nullptr);
+    auto glyph = LoadGlyph(kButtons[i].glyph);
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0);
+    ImageList_AddMasked(list, glyph->Handle(), ColorToRGB(glyph->TransparentColor()));
+    BUTTON_IMAGELIST image{list, {4, 0, 2, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+    SendMessageW(window, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&image));
+    system.push_back(window);
+    lists.push_back(list);
+  }
+  TDib scratch(120, 30);
+  const auto paintAll = [&](const std::vector<HWND>& windows) {
+    const auto start = std::chrono::steady_clock::now();
+    for (HWND window : windows) SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(scratch.DC()), PRF_CLIENT);
+    return Milliseconds(std::chrono::steady_clock::now() - start);
+  };
+  std::vector<HWND> ours;
+  for (TOmButton* button : buttons) ours.push_back(button->Handle());
+  for (int round = 1; round <= 2; ++round) {
+    const double theirsMs = paintAll(system), oursMs = paintAll(ours);
+    std::printf("paint %d of five buttons: system %.1f ms, owner-drawn %.1f ms\n", round, theirsMs, oursMs);
+  }
+  for (HWND window : system) DestroyWindow(window);
+  for (HIMAGELIST list : lists) ImageList_Destroy(list);
+
+  // Rows: themed then classic, one per button; columns: up, hot, pressed, focused, disabled.
+  TDib dib(5 * 115 + 8, 10 * 32 + 8, RGB(255, 255, 255));
+  for (bool themed : {true, false}) {
+    SetThemesWanted(themed);
+    for (int i = 0; i < 5; ++i) {
+      TOmButton* button = buttons[i];
+      for (int look = 0; look < 5; ++look) {
+        if (look == 1) button->Perform(CM_MOUSEENTER);
+        if (look == 2) SendMessageW(button->Handle(), BM_SETSTATE, TRUE, 0);
+        if (look == 3) button->SetFocus();
+        if (look == 4) button->SetEnabled(false);
+        const int x = 4 + look * 115, y = 4 + (themed ? 0 : 5 * 32) + i * 32;
+        // The system clips an owner-drawn paint to the client at the device origin: draw apart.
+        TDib cell(button->Width(), button->Height());
+        SendMessageW(button->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(cell.DC()), PRF_CLIENT);
+        BitBlt(dib.DC(), x, y, cell.Width(), cell.Height(), cell.DC(), 0, 0, SRCCOPY);
+        if (look == 1) button->Perform(CM_MOUSELEAVE);
+        if (look == 2) SendMessageW(button->Handle(), BM_SETSTATE, FALSE, 0);
+        if (look == 3) elsewhere->SetFocus();
+        if (look == 4) button->SetEnabled(true);
+      }
+    }
+  }
+  SetThemesWanted(true);
+  std::wstring path(target, target + std::strlen(target));
+  EXPECT_TRUE(dib.SaveBmp(path));
+}
