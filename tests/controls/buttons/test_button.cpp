@@ -158,4 +158,19 @@ TEST_F(ButtonTest, NoClickAfterReleaseOutsideOrLostCapture) {
   SendMessageW(Window(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
   EXPECT_EQ(clicks, 0);  // neither a repeat nor the release
 }
+
+TEST_F(ButtonTest, ADropDownClickRunsOnClickThenTheMenuAndComesBackReleased) {
+  TPopupMenu menu(nullptr);
+  menu.Add("First");
+  button->SetDropDownMenu(&menu);
+  std::string order;
+  button->OnClick = [&](TObject*) { order += "click "; };
+  button->OnDropDown = [&](TObject*) { order += button->MenuOpen() ? "open " : "closed "; };
+  // The menu runs modally: a timer closes it.
+  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) { KillTimer(nullptr, id); EndMenu(); });
+  SendMessageW(Window(), BM_CLICK, 0, 0);
+  EXPECT_EQ(order, "click open ");
+  EXPECT_FALSE(button->MenuOpen());
+  EXPECT_FALSE(SendMessageW(Window(), BM_GETSTATE, 0, 0) & BST_PUSHED);
+}
 }  // namespace

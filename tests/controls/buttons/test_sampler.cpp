@@ -90,7 +90,7 @@ TEST(Sampler, TheFiveButtonsInEveryLook) {
   for (HIMAGELIST list : lists) ImageList_Destroy(list);
 
   // Rows: themed then classic, one per button; columns: up, hot, pressed, focused, disabled.
-  TDib dib(5 * 115 + 8, 10 * 32 + 8, RGB(255, 255, 255));
+  TDib dib(8 * 115 + 8, 24 * 32 + 8, RGB(255, 255, 255));
   for (bool themed : {true, false}) {
     SetThemesWanted(themed);
     for (int i = 0; i < 5; ++i) {
@@ -109,6 +109,26 @@ TEST(Sampler, TheFiveButtonsInEveryLook) {
         if (look == 2) SendMessageW(button->Handle(), BM_SETSTATE, FALSE, 0);
         if (look == 3) elsewhere->SetFocus();
         if (look == 4) button->SetEnabled(true);
+      }
+    }
+  }
+  // Below: every face look, one per row; up, hot, pressed, focused, themed then classic.
+  TOmButton* sample = buttons[0];
+  for (int style = ubsAutoDetect; style <= ubsWinXPTool; ++style) {
+    sample->SetExtStyle(static_cast<TOmUserButtonStyle>(style));
+    for (bool themed : {true, false}) {
+      SetThemesWanted(themed);
+      for (int look = 0; look < 4; ++look) {
+        if (look == 1) sample->Perform(CM_MOUSEENTER);
+        if (look == 2) SendMessageW(sample->Handle(), BM_SETSTATE, TRUE, 0);
+        if (look == 3) sample->SetFocus();
+        TDib cell(sample->Width(), sample->Height());
+        SendMessageW(sample->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(cell.DC()), PRF_CLIENT);
+        BitBlt(dib.DC(), 4 + (look + (themed ? 0 : 4)) * 115, 4 + (10 + style) * 32, cell.Width(), cell.Height(),
+               cell.DC(), 0, 0, SRCCOPY);
+        if (look == 1) sample->Perform(CM_MOUSELEAVE);
+        if (look == 2) SendMessageW(sample->Handle(), BM_SETSTATE, FALSE, 0);
+        if (look == 3) elsewhere->SetFocus();
       }
     }
   }
