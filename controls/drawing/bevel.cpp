@@ -154,16 +154,16 @@ bool OmDrawBevelStyle(TCanvas& canvas, RECT& q, TOmBevelStyle style, int w, TCol
     const POINT second[] = {{r, T}, {r, b}, {L, b}};
     c.Polyline(second);
   } else if (wd >= 2) {
-    // The inner corner sits at B - wd, not (B - 1) - wd: polygon fills leave out their bottom
-    // edge but keep their top one, so the latter would paint wd + 1 rows into the contents.
-    const LONG b = B - 1;
+    // Outline-less polygons leave out their right and bottom edges, so both share exact corners:
+    // the inner corner at B - wd (not B - 1 - wd, which paints one row into the contents) and
+    // the same diagonals (the one-pixel-in ones left background pixels at two corners).
     const RECT i{L + wd, T + wd, R - wd, B - wd};
     c.Pen().SetStyle(psClear);
     c.Brush().SetColor(br);
-    const POINT lower[] = {{L, b + 1}, {i.left, i.bottom}, {i.right, i.bottom}, {i.right, i.top}, {R, T}, {R, b + 1}};
+    const POINT lower[] = {{L, B}, {i.left, i.bottom}, {i.right, i.bottom}, {i.right, i.top}, {R, T}, {R, B}};
     c.Polygon(lower);
     c.Brush().SetColor(tl);
-    const POINT upper[] = {{L, b}, {i.left, i.bottom}, {i.left, i.top}, {i.right - 1, i.top}, {R - 1, T}, {L, T}};
+    const POINT upper[] = {{L, B}, {i.left, i.bottom}, {i.left, i.top}, {i.right, i.top}, {R, T}, {L, T}};
     c.Polygon(upper);
   }
   OmDeflateRect(q, w);

@@ -31,7 +31,7 @@ protected:
   HWND Window() { return button->Handle(); }
   // The button's face as it paints itself.
   void Print(TDib& dib) {
-    dib.Fill(RECT{0, 0, dib.Width(), dib.Height()}, RGB(1, 2, 3));
+    dib.Fill(RECT{0, 0, button->Width(), button->Height()}, RGB(1, 2, 3));
     SendMessageW(Window(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.DC()), PRF_CLIENT);
   }
   void Press(UINT down, UINT up, POINT at = {10, 10}) {
@@ -68,7 +68,7 @@ TEST_F(ButtonTest, ClassicFaceShiftsItsContentWhenPressedAndFramesTheFocus) {
   other->SetParent(form);
   other->SetFocus();
   EXPECT_FALSE(button->ActiveLook());
-  TDib up(107, 23), pressed(107, 23), focused(107, 23);
+  TDib up(107, 23, 0), pressed(107, 23, 0), focused(107, 23, 0);
   Print(up);
   EXPECT_EQ(up.At(50, 2), ColorToRGB(clBtnFace));
   EXPECT_EQ(up.At(106, 12), ColorToRGB(cl3DDkShadow));  // the raised outer edge
@@ -112,7 +112,7 @@ TEST_F(ButtonTest, ThemedFacesAreTheThemePushButtonInEachState) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.enter();
-    TDib face(107, 23), reference(107, 23, RGB(255, 255, 255));
+    TDib face(107, 23, 0), reference(107, 23, RGB(255, 255, 255));
     Print(face);
     theme.DrawBackground(reference.DC(), 1, c.state, RECT{0, 0, 107, 23});
     c.leave();

@@ -26,7 +26,7 @@ protected:
                     withGlyph ? &glyph.Canvas() : nullptr, bounds);
     return source;
   }
-  TDib dib{200, 80};
+  TDib dib{200, 80, RGB(255, 255, 255)};
   TCanvas canvas;
   TBitmap glyph;
   TOmGlyphTextRects rects;

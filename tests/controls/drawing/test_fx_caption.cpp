@@ -9,8 +9,8 @@
 #include "tests/support/gdi_count.h"
 
 namespace {
-const COLORREF kBack = RGB(0, 100, 0);
-const RECT kArea{4, 4, 116, 44};
+const COLORREF kBack = RGB(0, 100, 0), kText = RGB(0, 0, 0);
+const COLORREF kLight = GetSysColor(COLOR_BTNHIGHLIGHT), kGray = GetSysColor(COLOR_GRAYTEXT);
 
 void SetUpFont(TFont& font) {
   font.SetName("Arial");
@@ -20,107 +20,80 @@ void SetUpFont(TFont& font) {
 }
 
 // The caption drawn alone on a fresh bitmap.
-std::unique_ptr<TDib> Draw(const TOm3DCaption* caption, TOmTextDrawFlags flags, const char* text = "Hg") {
+std::unique_ptr<TDib> Draw(const TOm3DCaption* caption, TOmTextDrawFlags flags) {
   auto dib = std::make_unique<TDib>(120, 48, kBack);
   TCanvas canvas(dib->DC());
   SetUpFont(canvas.Font());
-  OmDrawEffectText(canvas, text, caption, nullptr, flags, DT_LEFT | DT_TOP | DT_SINGLELINE, kArea);
+  OmDrawEffectText(canvas, "Hg", caption, nullptr, flags, DT_SINGLELINE, RECT{4, 4, 116, 44});
   return dib;
 }
 
-RECT Shifted(RECT r, int by) { OffsetRect(&r, by, by); return r; }
-const COLORREF kText = RGB(0, 0, 0);
-COLORREF Sys(int index) { return GetSysColor(index); }
+RECT Grown(RECT r, int left, int right) { return {r.left + left, r.top + left, r.right + right, r.bottom + right}; }
 }  // namespace
 
-TEST(CaptionEffects, EffectsPlaceTheirCopiesAgainstThePlainCaption) {
+TEST(CaptionEffects, CopiesLandWhereTheirStyleSaysAgainstThePlainCaption) {
   const RECT plain = Draw(nullptr, {dfEnabled})->BoundsOf(kText);
   ASSERT_FALSE(IsRectEmpty(&plain));
   TOm3DCaption caption;
-  EXPECT_EQ(Draw(&caption, {dfEnabled})->BoundsOf(kText), plain);  // tdNone
-
+  EXPECT_EQ(Draw(&caption, {dfEnabled})->BoundsOf(kText), plain);
   caption.SetStyle(tdRaised);  // light copy in place, text one pixel down and right
-  auto raised = Draw(&caption, {dfEnabled});
-  EXPECT_EQ(raised->BoundsOf(kText), Shifted(plain, 1));
-  EXPECT_EQ(raised->BoundsOf(Sys(COLOR_BTNHIGHLIGHT)).left, plain.left);
-  EXPECT_EQ(raised->BoundsOf(Sys(COLOR_BTNHIGHLIGHT)).top, plain.top);
-
+  auto dib = Draw(&caption, {dfEnabled});
+  EXPECT_EQ(dib->BoundsOf(kText), Grown(plain, 1, 1));
+  EXPECT_EQ(dib->BoundsOf(kLight).left, plain.left);
   caption.SetStyle(tdSunken);  // light copy one pixel down and right, text in place
-  auto sunken = Draw(&caption, {dfEnabled});
-  EXPECT_EQ(sunken->BoundsOf(kText), plain);
-  EXPECT_EQ(sunken->BoundsOf(Sys(COLOR_BTNHIGHLIGHT)).right, plain.right + 1);
-  EXPECT_EQ(sunken->BoundsOf(Sys(COLOR_BTNHIGHLIGHT)).bottom, plain.bottom + 1);
-
+  dib = Draw(&caption, {dfEnabled});
+  EXPECT_EQ(dib->BoundsOf(kText), plain);
+  EXPECT_EQ(dib->BoundsOf(kLight).right, plain.right + 1);
   caption.SetStyle(tdShadow);
   caption.SetShadowDepth(3);
   caption.SetShadowColor(clRed);
-  auto shadow = Draw(&caption, {dfEnabled});
-  EXPECT_EQ(shadow->BoundsOf(kText), plain);
-  const RECT shade = shadow->BoundsOf(RGB(255, 0, 0));
-  EXPECT_EQ(shade.right, plain.right + 3);
-  EXPECT_EQ(shade.bottom, plain.bottom + 3);
-
+  dib = Draw(&caption, {dfEnabled});
+  EXPECT_EQ(dib->BoundsOf(kText), plain);
+  EXPECT_EQ(dib->BoundsOf(RGB(255, 0, 0)).bottom, plain.bottom + 3);
   caption.SetStyle(tdExtrude);  // depth 1: the one copy lies under the text
   caption.SetShadowDepth(1);
-  auto extruded = Draw(&caption, {dfEnabled});
-  EXPECT_EQ(extruded->BoundsOf(kText), Shifted(plain, 1));
-  EXPECT_EQ(extruded->Count(RGB(255, 0, 0)), 0);
+  dib = Draw(&caption, {dfEnabled});
+  EXPECT_EQ(dib->BoundsOf(kText), Grown(plain, 1, 1));
+  EXPECT_EQ(dib->Count(RGB(255, 0, 0)), 0);
 
-  caption.SetStyle(tdOutline);
-  caption.SetShadowDepth(2);
-  auto outline = Draw(&caption, {dfEnabled});
-  EXPECT_GT(outline->Count(kText), 0);
-}
-
-TEST(CaptionEffects, DisabledLookIsGreyAndSunkenOnlyWhenAsked) {
-  const RECT plain = Draw(nullptr, {dfEnabled})->BoundsOf(kText);
-  TOm3DCaption caption;
-  auto label = Draw(&caption, {dfDisabled});  // no dfAutoSunken: style kept, grey text
-  EXPECT_EQ(label->BoundsOf(Sys(COLOR_GRAYTEXT)), plain);
-  EXPECT_EQ(label->Count(Sys(COLOR_BTNHIGHLIGHT)), 0);
-
-  auto button = Draw(&caption, {dfDisabled, dfAutoSunken});
-  EXPECT_EQ(button->BoundsOf(Sys(COLOR_GRAYTEXT)), plain);
-  const RECT light = button->BoundsOf(Sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(light.right, plain.right + 1);
-  EXPECT_EQ(light.bottom, plain.bottom + 1);
-
-  caption.SetDisabledStyle(dsNone);  // drawn as if enabled
+  caption.SetStyle(tdNone);  // a label's disabled look: grey, style kept
+  dib = Draw(&caption, {dfDisabled});
+  EXPECT_EQ(dib->BoundsOf(kGray), plain);
+  EXPECT_EQ(dib->Count(kLight), 0);
+  dib = Draw(&caption, {dfDisabled, dfAutoSunken});  // a button's: sunken
+  EXPECT_EQ(dib->BoundsOf(kGray), plain);
+  EXPECT_EQ(dib->BoundsOf(kLight).bottom, plain.bottom + 1);
+  caption.SetDisabledStyle(dsNone);
   EXPECT_EQ(Draw(&caption, {dfDisabled, dfAutoSunken})->BoundsOf(kText), plain);
 }
 
 TEST(CaptionEffects, RotatedCaptionStaysInsideTheRectangleItWasMeasuredFor) {
   TOmFxCaption caption;
   caption.SetAngle(90);
+  caption.SetStyle(tdShadow);
   TFont font;
   SetUpFont(font);
   ASSERT_TRUE(OmIsTrueTypeFont(font));  // works outside a paint, on a screen context
-  RECT size{0, 0, 0, 0};
-  OmMeasureEffectText(nullptr, "Hg", &caption, size, DT_SINGLELINE, 0, true, false, font);
-  EXPECT_GT(size.bottom, size.right);  // turned on its side
+  RECT place{0, 0, 0, 0};
+  OmMeasureEffectText(nullptr, "Hg", &caption, place, DT_SINGLELINE, 0, true, false, font);
+  OffsetRect(&place, 30, 20);
   TDib dib(120, 120, kBack);
   TCanvas canvas(dib.DC());
   canvas.Font().Assign(font);
-  RECT place = size;
-  OffsetRect(&place, 30, 20);
   OmDrawEffectText(canvas, "Hg", &caption, nullptr, {dfEnabled}, DT_SINGLELINE, place);
-  const RECT ink = dib.BoundsOf(kText);
-  ASSERT_FALSE(IsRectEmpty(&ink));
-  RECT both;
+  RECT ink = dib.BoundsOf(kText), both;
   UnionRect(&both, &ink, &place);
-  EXPECT_EQ(both, place) << "ink " << ink << " outside " << place;
-  EXPECT_GT(ink.bottom - ink.top, ink.right - ink.left);
+  EXPECT_EQ(both, place) << "ink " << ink;
+  EXPECT_GT(ink.bottom - ink.top, ink.right - ink.left);  // on its side
 }
 
 TEST(CaptionPlacement, NineAlignmentsAndTheMeasuredBlock) {
   const RECT size{0, 0, 20, 10}, bounds{5, 5, 105, 56};
-  const RECT expected[] = {{5, 5, 25, 15},   {45, 5, 65, 15},   {85, 5, 105, 15},
-                           {5, 25, 25, 35},  {45, 25, 65, 35},  {85, 25, 105, 35},
-                           {5, 46, 25, 56},  {45, 46, 65, 56},  {85, 46, 105, 56}};
   for (int a = agTopLeft; a <= agBottomRight; ++a) {
     RECT placed;
     OmAlignBlock(TOmAlignment(a), size, bounds, placed);
-    EXPECT_EQ(placed, expected[a]) << "alignment " << a;
+    const int x = 5 + (a % 3) * 40, y = 5 + (a / 3) * 41 / 2;  // spare room 80 x 41
+    EXPECT_EQ(placed, (RECT{x, y, x + 20, y + 10})) << "alignment " << a;
   }
   RECT placed;
   OmAlignBlock(agCenter, RECT{0, 0, 30, 30}, RECT{0, 0, 10, 10}, placed);
@@ -133,9 +106,9 @@ TEST(CaptionPlacement, NineAlignmentsAndTheMeasuredBlock) {
   const SIZE text = screen.TextExtent("Hg");
   OmPlaceEffectText(agBottomRight, "Hg", nullptr, placed, DT_SINGLELINE, true, false, font, bounds);
   EXPECT_EQ(placed, (RECT{105 - text.cx - 2, 56 - text.cy - 2, 105, 56}));
-  RECT empty{0, 0, 0, 0};  // an empty caption measures one blank line plus 2
-  OmMeasureEffectText(nullptr, "", nullptr, empty, 0, 0, true, false, font);
-  EXPECT_EQ(empty.bottom, screen.TextHeight(" ") + 2);
+  RECT blank{0, 0, 0, 0};
+  OmMeasureEffectText(nullptr, "", nullptr, blank, 0, 0, true, false, font);
+  EXPECT_EQ(blank.bottom, screen.TextHeight(" ") + 2);
 }
 
 TEST(CaptionDC, ContextComesBackAsItWasAndTheCallersClipStillHolds) {
@@ -144,14 +117,12 @@ TEST(CaptionDC, ContextComesBackAsItWasAndTheCallersClipStillHolds) {
   TCanvas canvas(dc);
   SetUpFont(canvas.Font());
   canvas.RealizeFont();
-  HRGN callerClip = CreateRectRgn(60, 0, 120, 48);  // the caller paints only the right half
+  HRGN callerClip = CreateRectRgn(60, 0, 120, 48);  // the caller paints the right half only
   SelectClipRgn(dc, callerClip);
   const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT), pen = GetCurrentObject(dc, OBJ_PEN),
                 brush = GetCurrentObject(dc, OBJ_BRUSH);
   const COLORREF textColor = GetTextColor(dc);
   const int bkMode = GetBkMode(dc);
-  TOmFxCaption caption;
-  caption.SetTracing(3);
   const auto unchanged = [&](const char* after) {
     SCOPED_TRACE(after);
     HRGN now = CreateRectRgn(0, 0, 0, 0);
@@ -164,28 +135,28 @@ TEST(CaptionDC, ContextComesBackAsItWasAndTheCallersClipStillHolds) {
     EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
     EXPECT_EQ(GetTextColor(dc), textColor);
     EXPECT_EQ(GetBkMode(dc), bkMode);
-    EXPECT_EQ(GetPath(dc, nullptr, nullptr, 0), -1);  // no open or closed path left
+    EXPECT_EQ(GetPath(dc, nullptr, nullptr, 0), -1);  // no path left open or closed
     EXPECT_EQ(canvas.Font().Color(), clBlack);
   };
-  for (TOmThreeDStyle style : {tdOutline, tdExtrudeEnh, tdRaisedShadow}) {
-    caption.SetStyle(style);
-    OmDrawEffectText(canvas, "Hg", &caption, nullptr, {dfEnabled, dfClip}, DT_SINGLELINE, RECT{0, 0, 120, 48});
-    unchanged("effect");
-  }
-  caption.SetAngle(45);
-  OmDrawEffectText(canvas, "Hg", &caption, nullptr, {dfEnabled, dfClip}, 0, RECT{0, 0, 120, 48});
-  unchanged("rotated");
+  TOmFxCaption caption;
+  caption.SetTracing(3);
+  for (int angle : {0, 45})
+    for (TOmThreeDStyle style : {tdOutline, tdExtrudeEnh, tdRaisedShadow}) {
+      caption.SetAngle(angle);
+      caption.SetStyle(style);
+      OmDrawEffectText(canvas, "Hg", &caption, nullptr, {dfEnabled, dfClip}, DT_SINGLELINE, RECT{0, 0, 120, 48});
+      unchanged("effect");
+    }
   RECT q{0, 0, 120, 48};
   OmDrawBevelStyle(canvas, q, bvRaised, 3, clWhite, clBlack);
   OmDrawShadowFrame(canvas, q, clWhite, clBlack, clRed, 2, 1, false);
-  OmDrawPlainRing(canvas, q, 2, clBlue, false);
   unchanged("bevel");
-  RECT measured{0, 0, 0, 0};
-  OmMeasureEffectText(&canvas, "Hg", &caption, measured, 0, 0, true, false, canvas.Font());
+  OmMeasureEffectText(&canvas, "Hg", &caption, q, 0, 0, true, false, canvas.Font());
   unchanged("measure");
-  // Nothing landed left of the caller's clip, though the effect's own clip covered it.
+  int outside = 0;  // the effect's own clip covered the left half: the caller's still held
   for (int x = 0; x < 60; ++x)
-    for (int y = 0; y < 48; ++y) ASSERT_EQ(dib.At(x, y), kBack) << x << "," << y;
+    for (int y = 0; y < 48; ++y) outside += dib.At(x, y) != kBack;
+  EXPECT_EQ(outside, 0);
   SelectClipRgn(dc, nullptr);
   DeleteObject(callerClip);
 }
@@ -210,24 +181,20 @@ LRESULT CALLBACK SampleProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 TEST(CaptionDC, PrintClientIntoAnOffsetViewportPaintsTheSamePixelsMoved) {
   WNDCLASSW cls{};
   cls.lpfnWndProc = SampleProc;
-  cls.hInstance = GetModuleHandleW(nullptr);
   cls.lpszClassName = L"OstriDrawingSample";
   RegisterClassW(&cls);
-  HWND window = CreateWindowW(cls.lpszClassName, L"", WS_POPUP, 0, 0, 60, 30, nullptr, nullptr, cls.hInstance, nullptr);
+  HWND window = CreateWindowW(cls.lpszClassName, L"", WS_POPUP, 0, 0, 60, 30, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(window);
   TDib direct(100, 60, kBack), offset(100, 60, kBack);
-  SetViewportOrgEx(direct.DC(), 0, 0, nullptr);
   SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(direct.DC()), PRF_CLIENT);
   SetViewportOrgEx(offset.DC(), 30, 20, nullptr);
   SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(offset.DC()), PRF_CLIENT);
-  SetViewportOrgEx(offset.DC(), 0, 0, nullptr);
+  int wrong = 0;
   for (int y = 0; y < 60; ++y)
-    for (int x = 0; x < 100; ++x) {
-      const bool inside = x >= 30 && y >= 20 && x < 90 && y < 50;
-      ASSERT_EQ(offset.At(x, y), inside ? direct.At(x - 30, y - 20) : kBack) << x << "," << y;
-    }
+    for (int x = 0; x < 100; ++x)
+      wrong += offset.At(x, y) != (x >= 30 && y >= 20 && x < 90 && y < 50 ? direct.At(x - 30, y - 20) : kBack);
+  EXPECT_EQ(wrong, 0);
   DestroyWindow(window);
-  UnregisterClassW(cls.lpszClassName, cls.hInstance);
 }
 
 TEST(CaptionDC, GdiObjectsStayFlatOverManyRotatedAndThemedPaints) {
@@ -236,7 +203,6 @@ TEST(CaptionDC, GdiObjectsStayFlatOverManyRotatedAndThemedPaints) {
   TDib dib(120, 120, kBack);
   TOmFxCaption caption;
   caption.SetStyle(tdExtrudeEnh);
-  caption.SetShadowDepth(3);
   const auto paint = [&](int i) {
     TCanvas canvas(dib.DC());
     SetUpFont(canvas.Font());
@@ -246,7 +212,6 @@ TEST(CaptionDC, GdiObjectsStayFlatOverManyRotatedAndThemedPaints) {
     RECT r{0, 0, 0, 0};
     OmMeasureEffectText(&canvas, "Hg", &caption, r, 0, 0, true, false, canvas.Font());
     OmDrawEffectText(canvas, "Hg", &caption, nullptr, {dfEnabled, dfClip}, 0, r);
-    OmIsTrueTypeFont(canvas.Font());
   };
   paint(0);
   const long before = gdi_count::LiveObjects();
@@ -261,29 +226,20 @@ TEST(CaptionRecords, OneChangePerSetterNoneWhileHeldOneOnRelease) {
   caption.OnChange = [&](TObject*) { ++changes; };
   caption.SetStyle(tdRaised);
   caption.SetStyle(tdRaised);
-  caption.SetLightColor(clRed);
   caption.SetAngle(360);  // stored as 0: no change
-  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(changes, 1);
   caption.HoldChanges();
   caption.HoldChanges();
   caption.SetTracing(2);
-  caption.SetOrigin(5, 6);  // holds internally, must not end the caller's hold
+  caption.SetOrigin(5, 6);  // holds inside, must not end the caller's hold
   caption.SetShadowDepth(4);
-  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(changes, 1);
   caption.ReleaseChanges(true);  // one release ends both holds
-  EXPECT_EQ(changes, 3);
   caption.SetTracing(1);
-  EXPECT_EQ(changes, 4);
-  caption.HoldChanges();
-  caption.ReleaseChanges(false);
-  EXPECT_EQ(changes, 4);
-
+  EXPECT_EQ(changes, 3);
   caption.SetAngle(90);
-  caption.SetOrigin(7, 8);
-  EXPECT_EQ(changes, 5);
   caption.SetAngle(0);  // back to 0: the origin goes with it
-  EXPECT_EQ(caption.PosX(), 0);
-  EXPECT_EQ(caption.PosY(), 0);
+  EXPECT_EQ(caption.PosX() + caption.PosY(), 0);
   caption.SetPosX(-5);  // clamped, never wrapped
   EXPECT_EQ(caption.PosX(), 0);
 
@@ -294,35 +250,28 @@ TEST(CaptionRecords, OneChangePerSetterNoneWhileHeldOneOnRelease) {
   copy.Assign(caption);
   EXPECT_EQ(changes, before + 1);
   EXPECT_EQ(copy.Angle(), 30);
-  EXPECT_EQ(copy.Tracing(), 1);
   EXPECT_THROW(copy.Assign(TOmBevel()), EConvertError);
-}
 
-TEST(CaptionRecords, RotatedMeasureKeepsTheOriginInRangeAndNotifiesAtMostOnce) {
   TFont font;
   SetUpFont(font);
-  TOmFxCaption caption;
   caption.SetStyle(tdShadow);
-  caption.SetShadowDepth(255);
+  caption.SetShadowDepth(255);  // a deep effect on small text pushes the origin below 0
   for (int angle = 15; angle < 360; angle += 15) {
     caption.SetAngle(angle);
-    int changes = 0;
-    caption.OnChange = [&](TObject*) { ++changes; };
+    const int start = changes;
     for (int pass = 0; pass < 2; ++pass) {
       RECT r{0, 0, 0, 0};
       OmMeasureEffectText(nullptr, "i", &caption, r, 0, 0, true, false, font);
       EXPECT_LE(caption.PosX(), r.right) << angle;
       EXPECT_LE(caption.PosY(), r.bottom) << angle;
     }
-    EXPECT_LE(changes, 1);
-    caption.OnChange = nullptr;
+    EXPECT_LE(changes - start, 1) << angle;  // measuring twice notifies at most once
   }
 }
 
-TEST(CaptionHelpers, BlendResolvesSystemColoursAndSurvivesAZeroCount) {
+TEST(CaptionHelpers, BlendRotatedBoundsLineHeightAndTheRotatableFace) {
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  const TColor mid = OmBlendColor(clBtnShadow, clWhite, 1, 2);
-  EXPECT_NEAR(int(GetRValue(mid)), (GetRValue(shadow) + 255) / 2, 1);
+  EXPECT_NEAR(int(GetRValue(OmBlendColor(clBtnShadow, clWhite, 1, 2))), (GetRValue(shadow) + 255) / 2, 1);
   EXPECT_EQ(OmBlendColor(clBtnShadow, clWhite, 1, 0), shadow);
   EXPECT_EQ(OmBlendColor(RGB(0, 0, 0), RGB(1, 3, 0), 1, 2), RGB(0, 2, 0));  // ties to even
   RECT r{0, 0, 40, 10};
@@ -336,11 +285,7 @@ TEST(CaptionHelpers, BlendResolvesSystemColoursAndSurvivesAZeroCount) {
   TScreenCanvas screen;
   screen.Font().Assign(font);
   EXPECT_EQ(OmCaptionLineHeight(&caption, font), screen.TextHeight("W") + 3);
-}
-
-TEST(CaptionHelpers, NonTrueTypeFaceFallsBackToTheRotatableFace) {
-  TFont font;
-  font.SetName("Courier");
+  font.SetName("Courier");  // Wine maps every face to a TrueType one: the test is replaced
   OmSetTrueTypeTest([](const TFont& f) { return f.Name() == kOmRotatableFace; });
   EXPECT_TRUE(OmMakeRotatable(font));
   EXPECT_EQ(font.Name(), "Arial");

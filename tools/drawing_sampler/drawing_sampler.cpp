@@ -1,29 +1,33 @@
-// Renders every bevel style and every caption effect into one bitmap for a person to look at;
-// the test runner names the file in OSTRI_DRAWING_SAMPLER (scripts/test turns it into a PNG).
-#include <gtest/gtest.h>
-#include <cstdlib>
+// Renders every bevel style and every caption effect into one bitmap file for a person to look
+// at: drawing_sampler <file.bmp> (the test run makes build/<preset>/drawing-sampler.bmp of it).
+#include <fstream>
 #include <string>
 #include "controls/drawing/bevel.h"
 #include "controls/drawing/fx_caption.h"
-#include "tests/controls/drawing/dib.h"
+#include "framework/bitmap.h"
 
-TEST(Sampler, EveryBevelStyleAndCaptionEffect) {
-  const char* target = std::getenv("OSTRI_DRAWING_SAMPLER");
-  if (!target) GTEST_SKIP() << "OSTRI_DRAWING_SAMPLER names no file";
-  TDib dib(760, 560, RGB(192, 192, 192));  // mid grey: highlights and shadows both show
-  TCanvas canvas(dib.DC());
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  TBitmap bitmap;
+  bitmap.SetSize(760, 560);
+  TCanvas& canvas = bitmap.Canvas();
+  const auto fill = [&](const RECT& r, TColor color) {
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(r);
+  };
+  fill(RECT{0, 0, 760, 560}, clSilver);  // mid grey: highlights and shadows both show
   canvas.Font().SetName("Arial");
   canvas.Font().SetHeight(-14);
   canvas.Font().SetQuality(fqNonAntialiased);
   canvas.Font().SetColor(clBtnText);
-  canvas.Brush().SetColor(clBtnFace);
   const auto label = [&](int x, int y, const std::string& text) {
     RECT r{x, y, x + 90, y + 16};
+    canvas.Brush().SetStyle(bsClear);
     OmDrawEffectText(canvas, text, nullptr, nullptr, {dfEnabled}, DT_SINGLELINE, r);
   };
   const auto cell = [&](int x, int y, const TOmBevel& bevel, const std::string& name) {
     const RECT inner = bevel.PaintBevel(canvas, RECT{x, y, x + 80, y + 26}, false);
-    dib.Fill(inner, RGB(255, 255, 224));
+    fill(inner, 0xE0FFFF);
     label(x, y + 28, name);
   };
   int n = 0;
@@ -99,9 +103,11 @@ TEST(Sampler, EveryBevelStyleAndCaptionEffect) {
     RECT r{0, 0, 0, 0};
     OmMeasureEffectText(&canvas, "Angle " + std::to_string(angle), &turned, r, 0, 0, true, false, canvas.Font());
     OffsetRect(&r, 10 + (angle / 90) * 150 + (angle == 30 ? 0 : 60), 420);
-    dib.Fill(r, RGB(255, 255, 224));
+    fill(r, 0xE0FFFF);
     OmDrawEffectText(canvas, "Angle " + std::to_string(angle), &turned, nullptr, {dfEnabled}, 0, r);
   }
-  const std::string path(target);
-  ASSERT_TRUE(dib.SaveBmp(std::wstring(path.begin(), path.end())));
+  const std::vector<unsigned char> bytes = bitmap.SaveToBytes();
+  std::ofstream out(argv[1], std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return out.good() ? 0 : 1;
 }
