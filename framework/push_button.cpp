@@ -20,12 +20,18 @@ void TButton::WndProc(TMessage& m) {
     case CN_COMMAND:
       if (HIWORD(m.WParam) == BN_CLICKED) Click();
       return;
-    case CM_DIALOGKEY:
-      if ((m.WParam == VK_RETURN && (Focused() || default_)) || (m.WParam == VK_ESCAPE && cancel_)) {
+    case CM_DIALOGKEY: {
+      // Enter belongs to the focused button, and to the default one only while no button has the
+      // focus; neither key counts with a modifier held or on a button that cannot take the focus.
+      const bool plain = GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+      const bool buttonFocused = dynamic_cast<TButton*>(FromHandle(GetFocus())) != nullptr;
+      const bool enter = m.WParam == VK_RETURN && (Focused() || (default_ && !buttonFocused));
+      if (plain && CanFocus() && (enter || (m.WParam == VK_ESCAPE && cancel_))) {
         Click();
         m.Result = 1;
       }
       return;
+    }
     case CM_FOCUSCHANGED: {
       auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
       SetActiveLook(focused == this || (default_ && !dynamic_cast<TButton*>(focused)));

@@ -139,6 +139,24 @@ TEST_F(ButtonTest, EachWayOfPressingClicksOnce) {
   EXPECT_EQ(clicks, 6);  // a double click is two presses
 }
 
+TEST_F(ButtonTest, EnterGoesToTheFocusedButtonBeforeADefaultOne) {
+  auto* other = new TOmButton(form);
+  other->SetBounds(20, 60, 75, 25);
+  other->SetParent(form);
+  int otherClicks = 0;
+  other->OnClick = [&](TObject*) { ++otherClicks; };
+  button->SetDefault(true);  // first in the form's list
+  other->SetFocus();
+  EXPECT_FALSE(button->ActiveLook());
+  form->Perform(CM_DIALOGKEY, VK_RETURN);
+  EXPECT_EQ(otherClicks, 1);
+  EXPECT_EQ(clicks, 0);
+  other->SetEnabled(false);  // the focus leaves the buttons: the default one takes Enter
+  SetFocus(form->Handle());
+  form->Perform(CM_DIALOGKEY, VK_RETURN);
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(ButtonTest, NoClickAfterReleaseOutsideOrLostCapture) {
   SendMessageW(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
   SendMessageW(Window(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 10));
