@@ -42,7 +42,7 @@ void RegisterMainFormClasses() {
   registry.Register<TShapedForm>("TShapedForm");
   registry.Register<TImage>("TImage");
   registry.Register<TLabel>("TLabel");
-  registry.Register<TButton>("TButton");
+  registry.Register<TOmButton>("TOmButton");
   registry.Register<TOmLabel>("TOmLabel");
   registry.Register<TOmSimpleLabel>("TOmSimpleLabel");
   registry.Register<TOmGroupBox>("TOmGroupBox");

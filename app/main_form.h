@@ -4,16 +4,15 @@
 #include <optional>
 #include <string>
 #include "app/system_port.h"
+#include "controls/buttons/button.h"
+#include "controls/edits/folder_name_edit.h"
 #include "controls/labels/group_box.h"
 #include "controls/labels/label.h"
 #include "controls/labels/simple_label.h"
 #include "controls/labels/web_link_label.h"
-#include "controls/edits/folder_name_edit.h"
 #include "controls/shape/shaped_form.h"
 #include "framework/form.h"
 #include "framework/image.h"
-#include "framework/push_button.h"
-#include "framework/std_label.h"
 
 // The folder the registry records, as last read by GetFS9Path; empty at start.
 extern std::string FS9Path;
@@ -41,16 +40,16 @@ public:
   TOmSimpleLabel* AboutLabel = nullptr;
   TOmLabel* OmLabel3 = nullptr;
   TOmLabel* OmLabel7 = nullptr;
-  TButton* btnGetRegPath = nullptr;
-  TButton* btnSetRegPath = nullptr;
+  TOmButton* btnGetRegPath = nullptr;
+  TOmButton* btnSetRegPath = nullptr;
   TOmGroupBox* OmGroupBox1 = nullptr;
   TOmLabel* OmLabel1 = nullptr;
   TOmGroupBox* OmGroupBox2 = nullptr;
   TOmLabel* OmLabel5 = nullptr;
   TEdFolderNameEdit* EdEdit1 = nullptr;
-  TButton* btnSearchRegEdit = nullptr;
-  TButton* ExitButton = nullptr;
-  TButton* FS2004Button = nullptr;
+  TOmButton* btnSearchRegEdit = nullptr;
+  TOmButton* ExitButton = nullptr;
+  TOmButton* FS2004Button = nullptr;
 
   void GetFS9Path();
   void btnGetRegPathClick(TObject* sender);

@@ -117,11 +117,22 @@ void TForm::Close() {
   Hide();
 }
 
+namespace {
+// Lets every control of the tree know where the focus went (buttons change their look by it).
+void NotifyFocusChanged(const TWinControl& parent, TWinControl* focused) {
+  for (TControl* control : std::vector<TControl*>(parent.Controls())) {
+    control->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(focused));
+    if (auto* win = dynamic_cast<TWinControl*>(control)) NotifyFocusChanged(*win, focused);
+  }
+}
+}  // namespace
+
 void TForm::SetActiveControl(TWinControl* control) {
   if (control == activeControl_) return;
   if (activeControl_) RemoveFreeNotification(activeControl_);
   activeControl_ = control;
   if (control) FreeNotification(control);
+  NotifyFocusChanged(*this, control);
 }
 
 void TForm::Notification(TComponent* component, TOperation operation) {

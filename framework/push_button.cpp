@@ -1,17 +1,12 @@
 #include "framework/push_button.h"
-#include <commctrl.h>
 #include "framework/properties.h"
 
-TButton::TButton(TComponent* owner) : TWinControl(owner), glyph_(std::make_unique<TBitmap>()) {
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 75, 25);
   SetTabStop(true);
-  glyph_->OnChange = [this](TObject*) { ApplyGlyph(); };
 }
 
-TButton::~TButton() {
-  DestroyHandle();
-  if (imageList_) ImageList_Destroy(imageList_);
-}
+TButton::~TButton() { DestroyHandle(); }
 
 void TButton::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
@@ -20,42 +15,28 @@ void TButton::CreateParams(TCreateParams& params) {
   params.style = (params.style & ~(WS_CLIPCHILDREN)) | BS_PUSHBUTTON;
 }
 
-void TButton::CreateWnd() {
-  TWinControl::CreateWnd();
-  ApplyGlyph();
-}
-
-void TButton::ApplyGlyph() {
-  if (!HandleAllocated() || glyph_->Empty()) return;
-  if (imageList_) ImageList_Destroy(imageList_);
-  // Magenta (the glyph's transparent colour) is keyed out by the image list's mask.
-  imageList_ = ImageList_Create(glyph_->Width(), glyph_->Height(), ILC_COLOR24 | ILC_MASK, 1, 0);
-  // The list takes a 24-bit copy: it cannot select a bitmap that a canvas still holds.
-  TBitmap opaque;
-  opaque.SetSize(glyph_->Width(), glyph_->Height());
-  {
-    TMemoryDC dc;
-    HGDIOBJ old = SelectObject(dc.Get(), opaque.Handle());
-    RECT r{0, 0, glyph_->Width(), glyph_->Height()};
-    glyph_->DrawOn(dc.Get(), r);
-    SelectObject(dc.Get(), old);
-  }
-  ImageList_AddMasked(imageList_, opaque.Handle(), ColorToRGB(glyph_->TransparentColor()));
-  BUTTON_IMAGELIST list{imageList_, {4, 0, 2, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
-  SendMessageW(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
-}
-
 void TButton::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CN_COMMAND:
       if (HIWORD(m.WParam) == BN_CLICKED) Click();
       return;
-    case CM_DIALOGKEY:
-      if ((m.WParam == VK_RETURN && (Focused() || default_)) || (m.WParam == VK_ESCAPE && cancel_)) {
+    case CM_DIALOGKEY: {
+      // Enter belongs to the focused button, and to the default one only while no button has the
+      // focus; neither key counts with a modifier held or on a button that cannot take the focus.
+      const bool plain = GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+      const bool buttonFocused = dynamic_cast<TButton*>(FromHandle(GetFocus())) != nullptr;
+      const bool enter = m.WParam == VK_RETURN && (Focused() || (default_ && !buttonFocused));
+      if (plain && CanFocus() && (enter || (m.WParam == VK_ESCAPE && cancel_))) {
         Click();
         m.Result = 1;
       }
       return;
+    }
+    case CM_FOCUSCHANGED: {
+      auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
+      SetActiveLook(focused == this || (default_ && !dynamic_cast<TButton*>(focused)));
+      return;
+    }
     default:
       break;
   }
@@ -67,7 +48,7 @@ const TPropTable& TButton::Properties() {
     TPropTable t(&TWinControl::Properties());
     t.Add("Default", BoolProp(&TButton::SetDefault));
     t.Add("Cancel", BoolProp(&TButton::SetCancel));
-    t.Add("Glyph.Data", GlyphDataProp([](TPersistent& owner) { return static_cast<TButton&>(owner).Glyph(); }));
+    t.Add("ModalResult", IntProp(&TButton::SetModalResult));
     return t;
   }();
   return table;

@@ -1,10 +1,6 @@
-// TButton: the system push button, clicked by mouse, Space, or Enter while it has the focus;
-// shows an optional glyph beside its caption.
+// TButton: the system push button, clicked by mouse, Space, or Enter while it is the active button.
 #pragma once
-#include <memory>
 #include <windows.h>
-#include <commctrl.h>
-#include "framework/bitmap.h"
 #include "framework/win_control.h"
 
 class TButton : public TWinControl {
@@ -15,16 +11,17 @@ public:
   void SetDefault(bool value) { default_ = value; }
   bool Cancel() const { return cancel_; }
   void SetCancel(bool value) { cancel_ = value; }
-  TBitmap* Glyph() const { return glyph_.get(); }
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int value) { modalResult_ = value; }
   void WndProc(TMessage& message) override;
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }
 protected:
   void CreateParams(TCreateParams& params) override;
-  void CreateWnd() override;
+  // Told when the focus moves: active when this button has it, or when it is the default
+  // button and a control that is no button has it.
+  virtual void SetActiveLook(bool active) { (void)active; }
 private:
-  void ApplyGlyph();
   bool default_ = false, cancel_ = false;
-  std::unique_ptr<TBitmap> glyph_;
-  HIMAGELIST imageList_ = nullptr;
+  int modalResult_ = 0;
 };

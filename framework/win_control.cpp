@@ -329,9 +329,15 @@ void TWinControl::PaintControls(HDC dc) {
 void TWinControl::PaintHandler(TMessage& m) {
   PAINTSTRUCT ps{};
   HDC dc = m.Msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
-  if (m.Msg == WM_PRINTCLIENT) GetClientRect(handle_, &ps.rcPaint);
   RECT client;
   GetClientRect(handle_, &client);
+  if (m.Msg == WM_PRINTCLIENT) {
+    // A child asking for the background behind a few of its pixels clips the context to them.
+    RECT clip;
+    ps.rcPaint = client;
+    const int kind = GetClipBox(dc, &clip);
+    if (kind != NULLREGION && kind != ERROR) IntersectRect(&ps.rcPaint, &client, &clip);
+  }
   struct TEndPaint {
     HWND window; PAINTSTRUCT* ps; bool active;
     ~TEndPaint() { if (active) EndPaint(window, ps); }

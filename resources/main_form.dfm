@@ -290,7 +290,7 @@ object Form1: TForm1
     Constraints.MaxWidth = 460
     Constraints.MaxHeight = 25
   end
-  object btnGetRegPath: TButton
+  object btnGetRegPath: TOmButton
     Left = 422
     Top = 87
     Width = 107
@@ -309,7 +309,7 @@ object Form1: TForm1
     Glyph.Data = @'glyph_get.bmp'
     OnClick = btnGetRegPathClick
   end
-  object btnSetRegPath: TButton
+  object btnSetRegPath: TOmButton
     Left = 422
     Top = 287
     Width = 107
@@ -444,7 +444,7 @@ object Form1: TForm1
     DockOrientation = doNoOrient
     DoubleBuffered = False
   end
-  object btnSearchRegEdit: TButton
+  object btnSearchRegEdit: TOmButton
     Left = 422
     Top = 316
     Width = 107
@@ -463,7 +463,7 @@ object Form1: TForm1
     Glyph.Data = @'glyph_search.bmp'
     OnClick = btnSearchRegEditClick
   end
-  object ExitButton: TButton
+  object ExitButton: TOmButton
     Left = 440
     Top = 405
     Width = 84
@@ -485,7 +485,7 @@ object Form1: TForm1
     Glyph.Data = @'glyph_exit.bmp'
     OnClick = ExitButtonClick
   end
-  object FS2004Button: TButton
+  object FS2004Button: TOmButton
     Left = 351
     Top = 405
     Width = 84

@@ -45,16 +45,16 @@ const TExpectedComponent kComponents[] = {
     {"AboutLabel", "TOmSimpleLabel", "Form1", 302, 365, 152, 15, "About the Ostrimark", "", true, &kVerdana11BlackAnsi, clWhite},
     {"OmLabel3", "TOmLabel", "Form1", 144, 320, kMeasured, kMeasured, "Launch RegEdit and search for the FS9 registry entry", "", false, &kVerdana9Navy, clWhite},
     {"OmLabel7", "TOmLabel", "Form1", 71, 51, 460, 25, "This application has been designed to analyze and repair the FS9 registry entry", "", false, nullptr, clWhite},
-    {"btnGetRegPath", "TButton", "Form1", 422, 87, 107, 23, "Get FS9 Path", "", true, &kButtonFont, clBtnFace},
-    {"btnSetRegPath", "TButton", "Form1", 422, 287, 107, 23, "Set FS9 Path", "", true, &kButtonFont, clBtnFace},
+    {"btnGetRegPath", "TOmButton", "Form1", 422, 87, 107, 23, "Get FS9 Path", "", true, &kButtonFont, clBtnFace},
+    {"btnSetRegPath", "TOmButton", "Form1", 422, 287, 107, 23, "Set FS9 Path", "", true, &kButtonFont, clBtnFace},
     {"OmGroupBox1", "TOmGroupBox", "Form1", 69, 113, 460, 56, "FS9 Path:", "", false, nullptr, clWhite},
     {"OmLabel1", "TOmLabel", "OmGroupBox1", 13, 17, 440, 30, "", "", false, &kVerdana11Black, clWhite},
     {"OmGroupBox2", "TOmGroupBox", "Form1", 69, 176, 460, 56, "Registry Key:", "", false, nullptr, clWhite},
     {"OmLabel5", "TOmLabel", "OmGroupBox2", 13, 17, 440, 30, "", "", false, &kVerdana11Black, clWhite},
     {"EdEdit1", "TEdFolderNameEdit", "Form1", 69, 257, 460, 21, "", "", false, &kButtonFont, 14346215},
-    {"btnSearchRegEdit", "TButton", "Form1", 422, 316, 107, 23, "Search Reg", "", true, &kButtonFont, clBtnFace},
-    {"ExitButton", "TButton", "Form1", 440, 405, 84, 25, "Exit", "Exit this application", true, &kButtonFont, clBtnFace},
-    {"FS2004Button", "TButton", "Form1", 351, 405, 84, 25, "FS2004", "Run FS2004", true, &kButtonFont, clBtnFace},
+    {"btnSearchRegEdit", "TOmButton", "Form1", 422, 316, 107, 23, "Search Reg", "", true, &kButtonFont, clBtnFace},
+    {"ExitButton", "TOmButton", "Form1", 440, 405, 84, 25, "Exit", "Exit this application", true, &kButtonFont, clBtnFace},
+    {"FS2004Button", "TOmButton", "Form1", 351, 405, 84, 25, "FS2004", "Run FS2004", true, &kButtonFont, clBtnFace},
 };
 
 using MainWindowTest = RealWindowTest;
