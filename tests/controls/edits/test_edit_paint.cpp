@@ -160,8 +160,10 @@ TEST_F(EditTest, ShowForAPerson) {
   TEdEdit* classic = add(100, false, false);
   classic->SetHideSelection(false);
   classic->SetSelection({3, 0}, {static_cast<int>(path.size()), 0});
+  const std::wstring longer = path + L"\\Texture\\Summer\\fs9.exe";  // scrolled to its end
+  edit->SetText(longer);
   edit->SetFocus();
-  edit->SetSelection({16, 0}, {static_cast<int>(path.size()), 0});
+  edit->SetSelection({16, 0}, {static_cast<int>(longer.size()), 0});
   const DWORD until = GetTickCount() + static_cast<DWORD>(_wtoi(value));
   while (GetTickCount() < until) {
     MSG msg;
