@@ -89,9 +89,7 @@ int TApplication::Run() {
   while (!terminated_) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) break;
-    if (IsDialogKey(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    HandleMessage(msg);
   }
   terminated_ = true;
   return 0;
@@ -104,11 +102,28 @@ bool TApplication::ProcessMessage() {
     terminated_ = true;
     return false;
   }
-  if (!IsDialogKey(msg)) {
+  HandleMessage(msg);
+  return true;
+}
+
+void TApplication::HandleMessage(const MSG& msg) {
+  // Dialog keys reach handlers outside any window procedure: their errors are caught here.
+  try {
+    if (IsDialogKey(msg) || IsDialogChar(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+  } catch (...) {
+    HandleWindowProcException();
   }
-  return true;
+}
+
+bool TApplication::IsDialogChar(const MSG& msg) {
+  // Alt+letter: the controls' accelerators (a group box's, a label's) get a chance first.
+  if (msg.message != WM_SYSCHAR) return false;
+  TWinControl* target = nullptr;
+  for (HWND w = msg.hwnd; w && !target; w = GetParent(w)) target = TWinControl::FromHandle(w);
+  TForm* form = target ? GetParentForm(target) : nullptr;
+  return form && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
 }
 
 void TApplication::Terminate() {

@@ -59,7 +59,9 @@ public:
 
 private:
   static LRESULT CALLBACK AppWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  void HandleMessage(const MSG& msg);
   bool IsDialogKey(const MSG& msg);
+  bool IsDialogChar(const MSG& msg);
   void ShowHintNow();
   void CancelHint();
 

@@ -220,6 +220,7 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case CM_COLORCHANGED: Broadcast(CM_PARENTCOLORCHANGED); break;
     case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
       for (TControl* control : std::vector<TControl*>(controls_)) {
         m.Result = control->Perform(m.Msg, m.WParam, m.LParam);
         if (m.Result) return;

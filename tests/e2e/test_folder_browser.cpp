@@ -96,3 +96,15 @@ TEST_F(FolderBrowserCase, OkTakesNonAsciiFoldersWhileTheWindowIsDisabledAndSetPa
   EXPECT_EQ(TFS9Key::Value(), inCodePage);
 }
 }  // namespace
+
+// The shell's browser leaves nothing behind that keeps the process from ending.
+TEST_F(FolderBrowserCase, ExitAfterTheBrowserEndsTheProcessPromptly) {
+  ASSERT_TRUE(program_.ClickFolderButton());
+  std::optional<TBox> browser = program_.WaitForBox();
+  ASSERT_TRUE(browser.has_value());
+  ASSERT_TRUE(TProgram::Answer(*browser, L"Cancel"));
+  const DWORD start = GetTickCount();
+  ASSERT_TRUE(program_.Click(L"Exit"));
+  EXPECT_EQ(program_.WaitForExit(10000), 0u);
+  EXPECT_LT(GetTickCount() - start, 2000u);
+}

@@ -148,14 +148,16 @@ TEST(ErrorBox, MessageGetsAFullStopOnlyWhenItHasNone) {
   EXPECT_EQ(TApplication::ErrorBoxText("Already ends."), "Already ends.");
 }
 
-TEST_F(ControlTreeTest, AnExceptionInAHandlerIsShownInTheErrorBoxAndTheProgramGoesOn) {
-  TSwatch* swatch = AddSwatch(10, 10, 50, 50, clRed);
-  swatch->OnClick = [](TObject*) { throw ERegistryException("Invalid data type for 'EXE Path'"); };
-  form->Show();
+// Answers the error box from another thread and keeps its text; never leaves a box hanging.
+class TErrorBoxAnswer {
+public:
+  TErrorBoxAnswer() : testThread_(GetCurrentThreadId()), reader_([this] { Answer(); }) {}
+  ~TErrorBoxAnswer() { Join(); }
+  void Join() { if (reader_.joinable()) reader_.join(); }
   std::atomic<bool> answered{false};
   std::wstring text;
-  const DWORD testThread = GetCurrentThreadId();
-  std::thread reader([&] {
+private:
+  void Answer() {
     for (int i = 0; i < 100 && !answered; ++i, Sleep(50)) {
       // The application window has the same caption: the box is the one with an OK button.
       for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, nullptr, L"Ostrimark Tests"));) {
@@ -171,13 +173,39 @@ TEST_F(ControlTreeTest, AnExceptionInAHandlerIsShownInTheErrorBoxAndTheProgramGo
         break;
       }
     }
-    if (!answered) PostThreadMessageW(testThread, WM_QUIT, 0, 0);  // never leave the box hanging
-  });
+    if (!answered) PostThreadMessageW(testThread_, WM_QUIT, 0, 0);
+  }
+  DWORD testThread_;
+  std::thread reader_;
+};
+
+TEST_F(ControlTreeTest, AnExceptionInAHandlerIsShownInTheErrorBoxAndTheProgramGoesOn) {
+  TSwatch* swatch = AddSwatch(10, 10, 50, 50, clRed);
+  swatch->OnClick = [](TObject*) { throw ERegistryException("Invalid data type for 'EXE Path'"); };
+  form->Show();
+  TErrorBoxAnswer box;
   Mouse(WM_LBUTTONDOWN, 20, 20);
   Mouse(WM_LBUTTONUP, 20, 20);  // returns once the box is answered
-  reader.join();
-  EXPECT_TRUE(answered);
-  EXPECT_EQ(text, L"Invalid data type for 'EXE Path'.");
+  box.Join();
+  EXPECT_TRUE(box.answered);
+  EXPECT_EQ(box.text, L"Invalid data type for 'EXE Path'.");
+  EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
+// Enter reaches the focused button from the message loop, outside any window procedure.
+TEST_F(ControlTreeTest, AnExceptionFromADialogKeyIsShownInTheErrorBoxToo) {
+  auto* button = new TButton(form);
+  button->SetBounds(10, 10, 60, 25);
+  button->SetParent(form);
+  button->OnClick = [](TObject*) { throw ERegistryException("Invalid data type for 'EXE Path'"); };
+  form->Show();
+  ASSERT_TRUE(button->Focused());
+  TErrorBoxAnswer box;
+  PostMessageW(button->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  Application->ProcessMessages();  // returns once the box is answered
+  box.Join();
+  EXPECT_TRUE(box.answered);
+  EXPECT_EQ(box.text, L"Invalid data type for 'EXE Path'.");
   EXPECT_TRUE(IsWindow(form->Handle()));
 }
 }  // namespace

@@ -2,8 +2,9 @@
 // button presses, every box and browser answered, registry editors closed, the program started
 // again after Exit, and the registry value rewritten in every shape a damaged registry can hold.
 // Fails on a crash, a hang, a Wine error dialog, or windows or GDI objects that keep growing.
-//   soak_driver.exe [seconds] [seed]
+//   soak_driver.exe [seconds] [seed]; SOAK_TRACE=1 prints the counts after every action.
 #include <windows.h>
+#include <tlhelp32.h>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <vector>
 #include "tests/e2e/fs9_key.h"
 #include "tests/e2e/program.h"
+#include "tests/e2e/screenshot.h"
 #include "tests/support/gdi_count.h"
 
 namespace {
@@ -28,6 +30,32 @@ struct TCounts {
   int actions = 0, boxes = 0, browsers = 0, editors = 0, restarts = 0, rewrites = 0;
   long gdiBase = -1, gdiMax = -1, windowsBase = -1, windowsMax = -1;
 };
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+BOOL CALLBACK PrintWindowOf(HWND window, LPARAM process) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t title[128] = L"", type[64] = L"";
+  GetWindowTextW(window, title, 128);
+  GetClassNameW(window, type, 64);
+  if (owner == static_cast<DWORD>(process))
+    std::printf("soak: window \"%s\" of class %s, %s\n", Narrow(title).c_str(), Narrow(type).c_str(),
+                IsWindowVisible(window) ? "visible" : "hidden");
+  return TRUE;
+}
+
+bool EditorRunning() {
+  if (FindWindowW(L"RegEdit_RegEdit", nullptr)) return true;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+    found = _wcsicmp(entry.szExeFile, L"regedit.exe") == 0;
+  CloseHandle(snapshot);
+  return found;
+}
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
   ++*reinterpret_cast<long*>(count);
@@ -104,7 +132,11 @@ public:
 
 private:
   bool Fail(const std::string& why) {
-    if (failure_.empty()) failure_ = why;
+    if (failure_.empty()) {
+      failure_ = why + " (last action: " + lastAction_ + ")";
+      SaveScreenshot(L"soak_failure");
+      EnumWindows(PrintWindowOf, static_cast<LPARAM>(program_ ? program_->ProcessId() : 0));
+    }
     return false;
   }
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
@@ -113,7 +145,21 @@ private:
     program_ = std::make_unique<TProgram>();
     if (!program_->Started() || !program_->WaitForMain()) return Fail("the program did not start");
     actionsSinceStart_ = 0;
+    WarmUp();
     return true;
+  }
+
+  // The first box of each kind and the first folder browser load what the system caches for
+  // the process (icons, shell data): open them before any count is taken.
+  void WarmUp() {
+    program_->SetFolderText(L"");
+    program_->Click(L"Set FS9 Path");  // information
+    Settle();
+    program_->SetFolderText(TScratch::Empty());
+    program_->Click(L"Set FS9 Path");  // confirmation, then perhaps warnings
+    Settle();
+    program_->ClickFolderButton();
+    Settle();
   }
 
   void Act() {
@@ -123,7 +169,13 @@ private:
       case 4: Drag(); break;
       case 5: case 6: PressKey(); break;
       case 7: case 8: RewriteValue(); break;
-      default: PutFolderText(); break;
+      default:
+        if (Pick(2)) {
+          lastAction_ = "folder button";
+          program_->ClickFolderButton();
+        } else {
+          PutFolderText();
+        }
     }
   }
 
@@ -131,6 +183,7 @@ private:
     // Exit less often than the rest, so each run of the program lives a while.
     const int index = Pick(10) == 0 ? 4 : Pick(4);
     walking_ = index == 2;
+    lastAction_ = "press " + Narrow(kButtons[index]);
     program_->Click(kButtons[index]);
   }
 
@@ -142,6 +195,7 @@ private:
 
   void ClickSomewhere() {
     const POINT p = RandomPointOnWindow();
+    lastAction_ = "click at " + std::to_string(p.x) + "," + std::to_string(p.y);
     SetForegroundWindow(program_->Main());
     SetCursorPos(p.x, p.y);
     Mouse(MOUSEEVENTF_LEFTDOWN);
@@ -150,6 +204,7 @@ private:
 
   void Drag() {
     POINT p = RandomPointOnWindow();
+    lastAction_ = "drag from " + std::to_string(p.x) + "," + std::to_string(p.y);
     SetCursorPos(p.x, p.y);
     Mouse(MOUSEEVENTF_LEFTDOWN);
     for (int i = 0; i < 5; ++i) {
@@ -163,7 +218,9 @@ private:
 
   void PressKey() {
     SetForegroundWindow(program_->Main());
-    switch (Pick(8)) {
+    const int key = Pick(8);
+    lastAction_ = "key " + std::to_string(key);
+    switch (key) {
       case 0: SendKeys({{VK_TAB, false}, {VK_TAB, true}}); break;
       case 1: SendKeys({{VK_SHIFT, false}, {VK_TAB, false}, {VK_TAB, true}, {VK_SHIFT, true}}); break;
       case 2: SendKeys({{VK_RETURN, false}, {VK_RETURN, true}}); break;
@@ -179,7 +236,9 @@ private:
 
   void RewriteValue() {
     ++counts_.rewrites;
-    switch (Pick(8)) {
+    const int kind = Pick(8);
+    lastAction_ = "registry value " + std::to_string(kind);
+    switch (kind) {
       case 0: TFS9Key::Remove(); break;
       case 1: TFS9Key::Seed(TScratch::FS9()); break;
       case 2: TFS9Key::Seed(TScratch::Empty()); break;
@@ -206,21 +265,22 @@ private:
   void PutFolderText() {
     const std::wstring choices[] = {TScratch::FS9(), TScratch::Other(), TScratch::Empty(), L"",
                                     L"C:\\" + std::wstring(300, L'y')};
+    lastAction_ = "folder text";
     program_->SetFolderText(choices[Pick(5)]);  // nothing when the edit takes no text from outside
   }
 
   // Answers what the action opened, brings the window back, and checks the program is well.
   void Settle() {
-    const DWORD limit = walking_ ? kWalkLimit : kHangLimit;
     for (int round = 0; round < 20 && failure_.empty(); ++round) {
       CloseEditors();
       if (CheckErrorDialog() || CheckEnded()) return;
+      if (!IsWindow(program_->Main())) {
+        if (!Responsive()) return;
+        continue;
+      }
       std::vector<HWND> boxes = program_->OpenBoxes();
       if (boxes.empty()) {
-        if (!program_->WaitUntilResponsive(limit)) {
-          Fail("no answer to WM_NULL within " + std::to_string(limit / 1000) + " s");
-          return;
-        }
+        if (!Responsive()) return;
         if (program_->OpenBoxes().empty()) break;
         continue;
       }
@@ -228,7 +288,25 @@ private:
     }
     walking_ = false;
     KeepWindowReachable();
-    if (++actionsSinceStart_ % 10 == 0) Sample();
+    if (++actionsSinceStart_ % 10 == 0 || getenv("SOAK_TRACE")) Sample();
+  }
+
+  // A registry editor starting, on screen or just closed means "Search Reg" is walking it,
+  // whichever way it was started (a key may press the button).
+  bool EditorSeenLately() {
+    if (EditorRunning()) lastEditorSeen_ = GetTickCount();
+    return lastEditorSeen_ && GetTickCount() - lastEditorSeen_ < kWalkLimit;
+  }
+
+  bool Responsive() {
+    DWORD limit = walking_ || EditorSeenLately() ? kWalkLimit : kHangLimit;
+    if (!IsWindow(program_->Main()))  // closed: the process must end, then it is started again
+      return program_->WaitForExit(limit) != STILL_ACTIVE || Fail("the window closed but the process went on");
+    for (DWORD waited = 0; waited < limit; waited += 500) {
+      if (program_->WaitUntilResponsive(500) || program_->WaitForExit(0) != STILL_ACTIVE) return true;
+      if (EditorSeenLately()) limit = kWalkLimit;
+    }
+    return Fail("no answer to WM_NULL within " + std::to_string(limit / 1000) + " s");
   }
 
   void AnswerBox(const TBox& box) {
@@ -238,7 +316,7 @@ private:
       return;
     }
     // The browser's own "new folder" button would litter the disk: OK or Cancel only.
-    const bool browser = box.text == L"Select FS9 folder...";
+    const bool browser = box.caption == L"Select FS9 folder...";
     browser ? ++counts_.browsers : ++counts_.boxes;
     const std::wstring press = browser ? (Pick(2) ? L"OK" : L"Cancel") : box.buttons[Pick(static_cast<int>(box.buttons.size()))];
     if (!TProgram::Answer(box, press)) Sleep(200);
@@ -247,6 +325,7 @@ private:
   void CloseEditors() {
     while (HWND editor = FindWindowW(L"RegEdit_RegEdit", nullptr)) {
       ++counts_.editors;
+      walking_ = true;  // however it was started (a key may press "Search Reg"), the walk goes on
       PostMessageW(editor, WM_CLOSE, 0, 0);
       if (!WaitFor([&] { return !IsWindow(editor); }, 3000)) break;
     }
@@ -291,6 +370,7 @@ private:
     const long windows = WindowsOf(program_->ProcessId());
     lastGdi_ = gdi;
     lastWindows_ = windows;
+    if (getenv("SOAK_TRACE")) std::printf("soak: trace %d actions: gdi %ld windows %ld (after %s)\n", actionsSinceStart_, gdi, windows, lastAction_.c_str());
     if (actionsSinceStart_ < kWarmUpActions) return;
     if (baseGdi_ < 0) {
       baseGdi_ = gdi;
@@ -326,9 +406,10 @@ private:
   std::mt19937 random_;
   std::unique_ptr<TProgram> program_;
   TCounts counts_;
-  std::string failure_;
+  std::string failure_, lastAction_;
   int actionsSinceStart_ = 0;
   bool walking_ = false;
+  DWORD lastEditorSeen_ = 0;
   long baseGdi_ = -1, baseWindows_ = -1, lastGdi_ = -1, lastWindows_ = -1;
 };
 
