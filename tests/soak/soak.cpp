@@ -368,6 +368,7 @@ private:
     if (!program_->OpenBoxes().empty()) return;
     const long gdi = gdi_count::CountTableEntriesOf(program_->Process());
     const long windows = WindowsOf(program_->ProcessId());
+    if (!program_->OpenBoxes().empty()) return;  // a box came up while counting: not quiet
     lastGdi_ = gdi;
     lastWindows_ = windows;
     if (getenv("SOAK_TRACE")) std::printf("soak: trace %d actions: gdi %ld windows %ld (after %s)\n", actionsSinceStart_, gdi, windows, lastAction_.c_str());
