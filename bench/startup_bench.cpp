@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "tests/support/window_count.h"
 
 namespace {
 std::wstring Beside(const wchar_t* file) {
@@ -27,31 +28,6 @@ BOOL CALLBACK CloseProcessWindows(HWND window, LPARAM processId) {
 
 struct TRun { double seconds; DWORD gdi, user, windows; };
 
-struct TWindowCount { DWORD processId; DWORD count; };
-
-BOOL CALLBACK CountChild(HWND, LPARAM data) {
-  ++reinterpret_cast<TWindowCount*>(data)->count;
-  return TRUE;
-}
-
-BOOL CALLBACK CountWindows(HWND window, LPARAM data) {
-  auto* counter = reinterpret_cast<TWindowCount*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != counter->processId) return TRUE;
-  ++counter->count;
-  EnumChildWindows(window, CountChild, data);
-  return TRUE;
-}
-
-// Windows are the USER objects a program makes most of; counted directly because Wine's
-// GetGuiResources answers 0.
-DWORD WindowsOf(DWORD processId) {
-  TWindowCount counter{processId, 0};
-  EnumWindows(CountWindows, reinterpret_cast<LPARAM>(&counter));
-  return counter.count;
-}
-
 TRun StartOnce(const std::wstring& exe) {
   std::wstring command = L"\"" + exe + L"\"";
   STARTUPINFOW startup{};
@@ -62,7 +38,8 @@ TRun StartOnce(const std::wstring& exe) {
   WaitForInputIdle(info.hProcess, 30000);
   auto end = std::chrono::steady_clock::now();
   TRun run{std::chrono::duration<double>(end - begin).count(), GetGuiResources(info.hProcess, GR_GDIOBJECTS),
-           GetGuiResources(info.hProcess, GR_USEROBJECTS), WindowsOf(info.dwProcessId)};
+           GetGuiResources(info.hProcess, GR_USEROBJECTS),
+           static_cast<DWORD>(window_count::WindowsOf(info.dwProcessId))};
   EnumWindows(CloseProcessWindows, static_cast<LPARAM>(info.dwProcessId));
   if (WaitForSingleObject(info.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 1);
   CloseHandle(info.hThread);
