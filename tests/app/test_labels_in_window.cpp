@@ -3,13 +3,13 @@
 #include "tests/app/form_fixture.h"
 #include "app/texts.h"
 #include "controls/labels/shell_request.h"
-#include "tests/support/pixels.h"
+#include "tests/support/dib.h"
 
 namespace {
 bool Dark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 200; }
 
 // Horizontal extent of the dark pixels inside r, or an empty rectangle.
-RECT DarkBounds(const TPixels& dib, const RECT& r) {
+RECT DarkBounds(const TDib& dib, const RECT& r) {
   RECT box{r.right, r.bottom, r.left, r.top};
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x)
@@ -21,7 +21,7 @@ RECT DarkBounds(const TPixels& dib, const RECT& r) {
 }
 
 int TextWidth(const TFont& font, const std::string& text, UINT extra) {
-  TPixels dib(1, 1);
+  TDib dib(1, 1);
   SelectObject(dib.DC(), font.Handle());
   RECT r{0, 0, 0, 0};
   DrawTextA(dib.DC(), text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | extra);
@@ -36,7 +36,7 @@ TEST_F(WindowLabels, GetFS9PathShowsTheFolderVerbatimAndTheKeyInsideTheirBoxes) 
   fake.value = folder;
   fake.files.insert(folder + "\\fs9.exe");
   const RECT inLabel{13, 17, 453, 47};
-  TPixels before(460, 56), path(460, 56), key(460, 56);
+  TDib before(460, 56), path(460, 56), key(460, 56);
   form->OmGroupBox1->HandleNeeded();
   form->OmGroupBox2->HandleNeeded();
   form->OmGroupBox1->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(before.DC()), PRF_CLIENT);

@@ -5,7 +5,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/themes.h"
-#include "tests/controls/drawing/dib.h"
+#include "tests/support/dib.h"
 
 namespace {
 class ButtonTest : public ::testing::Test {

@@ -2,7 +2,7 @@
 // glyphs of one size share and give back.
 #include <gtest/gtest.h>
 #include "controls/buttons/glyph.h"
-#include "tests/controls/drawing/dib.h"
+#include "tests/support/dib.h"
 #include "tests/support/gdi_count.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include "controls/buttons/glyph_text_layout.h"
 #include "framework/bitmap.h"
-#include "tests/controls/drawing/dib.h"
+#include "tests/support/dib.h"
 
 namespace {
 class LayoutTest : public ::testing::Test {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 #include "controls/drawing/bevel.h"
-#include "tests/controls/drawing/dib.h"
+#include "tests/support/dib.h"
 
 namespace {
 const COLORREF kBack = RGB(0, 100, 0);

@@ -5,7 +5,7 @@
 #include "controls/drawing/bevel.h"
 #include "controls/drawing/fx_caption.h"
 #include "framework/themes.h"
-#include "tests/controls/drawing/dib.h"
+#include "tests/support/dib.h"
 #include "tests/support/gdi_count.h"
 
 namespace {

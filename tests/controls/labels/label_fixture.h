@@ -7,7 +7,7 @@
 #include "controls/labels/shell_request.h"
 #include "framework/form.h"
 #include "framework/themes.h"
-#include "tests/support/pixels.h"
+#include "tests/support/dib.h"
 
 class LabelTest : public ::testing::Test {
 protected:
@@ -27,7 +27,7 @@ protected:
     SetThemesWanted(true);
   }
   // What a window of ours shows, painted into a DIB through WM_PRINTCLIENT.
-  static void Print(TWinControl& control, TPixels& dib) {
+  static void Print(TWinControl& control, TDib& dib) {
     control.HandleNeeded();
     control.Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.DC()), PRF_CLIENT);
   }
@@ -36,7 +36,7 @@ protected:
                std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
   }
   // Bounding box of the pixels close to a colour (anti-aliased text is never exact).
-  static RECT NearBounds(const TPixels& dib, COLORREF color, RECT in = RECT{0, 0, 0, 0}) {
+  static RECT NearBounds(const TDib& dib, COLORREF color, RECT in = RECT{0, 0, 0, 0}) {
     if (in.right == 0) in = RECT{0, 0, dib.Width(), dib.Height()};
     RECT box{in.right, in.bottom, 0, 0};
     for (int y = in.top; y < in.bottom; ++y)

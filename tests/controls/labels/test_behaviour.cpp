@@ -72,7 +72,7 @@ TEST_F(LabelBehaviour, AutoSizeIsAFixedPointAndKeepsTheLastLineInside) {
   EXPECT_LE(label->Width(), 120);
   // The text as painted: wrapped at the width inside the bevel, it needs no more than the height.
   const int e = label->Bevel()->Extent();
-  TPixels dib(1, 1);
+  TDib dib(1, 1);
   SelectObject(dib.DC(), label->Font()->Handle());
   RECT need{0, 0, label->Width() - 2 * e, 0};
   DrawTextA(dib.DC(), label->Caption().c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
@@ -152,7 +152,7 @@ TEST_F(LabelBehaviour, ThemeSwitchAndThemeMessageRepaintTheBoxInTheOtherLook) {
   box->SetCaption("Box");
   form->Show();
   UpdateWindow(form->Handle());
-  TPixels themed(185, 105), classic(185, 105);
+  TDib themed(185, 105), classic(185, 105);
   Print(*box, themed);
   ASSERT_FALSE(Pending(box->Handle()));
   SetThemesWanted(false);
@@ -234,7 +234,7 @@ TEST_F(LabelBehaviour, FailedThemeEraseFallsThroughToTheFill) {
   panel->SetParent(form);
   panel->SetTransparent(true);
   panel->SetColor(RGB(10, 20, 30));
-  TPixels dib(100, 40, RGB(255, 0, 255));
+  TDib dib(100, 40, RGB(255, 0, 255));
   Print(*panel, dib);
   EXPECT_FALSE(panel->ThemeBackgroundDone());
   EXPECT_EQ(dib.Count(RGB(10, 20, 30)), 100 * 40);

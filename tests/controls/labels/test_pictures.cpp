@@ -59,7 +59,7 @@ TEST_F(LabelPictures, TitleStripDrawsItsSingleLineFrameAndKeepsTheTextInside) {
   TOmLabel* label = TitleStrip(form);
   ASSERT_EQ(label->Width(), 460);
   ASSERT_EQ(label->Height(), 25);
-  TPixels dib(460, 25, RGB(0, 128, 0));
+  TDib dib(460, 25, RGB(0, 128, 0));
   label->PaintOn(dib.DC());
   for (POINT p : {POINT{200, 0}, POINT{0, 12}}) {  // sunken line at the top and left
     EXPECT_NE(dib.At(p.x, p.y), kWhite);
@@ -80,7 +80,7 @@ TEST_F(LabelPictures, TitleStripDrawsItsSingleLineFrameAndKeepsTheTextInside) {
 TEST_F(LabelPictures, ClassicGroupBoxCutsItsCaptionBandIntoTheEtchedFrame) {
   SetThemesWanted(false);
   TBox* box = Box(form, "FS9 Path:");
-  TPixels dib(200, 60);
+  TDib dib(200, 60);
   Print(*box, dib);
   const int d = box->BandHeight() / 2 - 1;
   EXPECT_EQ(dib.At(0, 40), Sys(COLOR_BTNSHADOW));
@@ -99,7 +99,7 @@ TEST_F(LabelPictures, ClassicGroupBoxCutsItsCaptionBandIntoTheEtchedFrame) {
 TEST_F(LabelPictures, ThemedGroupBoxKeepsTheBandAndFallsBackToClassicWithoutThemeData) {
   if (!ThemesInUse()) GTEST_SKIP() << "the prefix has no active theme";
   TBox* box = Box(form, "FS9 Path:");
-  TPixels classic(200, 60), themed(200, 60), fallback(200, 60);
+  TDib classic(200, 60), themed(200, 60), fallback(200, 60);
   SetThemesWanted(false);
   Print(*box, classic);
   SetThemesWanted(true);
@@ -117,7 +117,7 @@ TEST_F(LabelPictures, EmptyOrBlankCaptionFramesTheWholeBox) {
   SetThemesWanted(false);
   for (const char* caption : {"", "   "}) {
     TBox* box = Box(form, caption);
-    TPixels dib(200, 60);
+    TDib dib(200, 60);
     Print(*box, dib);
     EXPECT_EQ(dib.At(100, 0), Sys(COLOR_BTNSHADOW)) << '"' << caption << '"';
     EXPECT_EQ(dib.At(10, 0), Sys(COLOR_BTNSHADOW));
@@ -134,7 +134,7 @@ TEST_F(LabelPictures, TransparentLabelLeavesTheParentBetweenItsLetters) {
   label->Font()->SetColor(clBlack);
   label->SetCaption("Transparent");
   label->SetBounds(10, 10, label->Width(), label->Height());
-  TPixels dib(300, 200);
+  TDib dib(300, 200);
   Print(*form, dib);
   const RECT inside{10, 10, 10 + label->Width(), 10 + label->Height()};
   EXPECT_NE(NearBounds(dib, RGB(0, 0, 0), inside).right, 0);
@@ -148,7 +148,7 @@ TEST_F(LabelPictures, DisabledLabelAndCaptionTurnGray) {
   TBox* box = Box(form, "Caption");
   label->SetEnabled(false);
   box->SetEnabled(false);
-  TPixels strip(460, 25), frame(200, 60);
+  TDib strip(460, 25), frame(200, 60);
   label->PaintOn(strip.DC());
   Print(*box, frame);
   const COLORREF gray = Sys(COLOR_GRAYTEXT);

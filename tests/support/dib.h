@@ -8,7 +8,7 @@
 
 class TDib {
 public:
-  TDib(int width, int height, COLORREF fill) : width_(width), height_(height) {
+  TDib(int width, int height, COLORREF fill = RGB(255, 255, 255)) : width_(width), height_(height) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
@@ -16,7 +16,11 @@ public:
     Fill(RECT{0, 0, width, height}, fill);
   }
   ~TDib() { SelectObject(dc_, old_); DeleteObject(bitmap_); DeleteDC(dc_); }
+  TDib(const TDib&) = delete;
+  TDib& operator=(const TDib&) = delete;
   HDC DC() const { return dc_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
   void Fill(const RECT& r, COLORREF color) {
     SetDCBrushColor(dc_, color);
     FillRect(dc_, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
