@@ -111,6 +111,7 @@ void TWinControl::DestroyHandle() {
   if (!handle_) return;
   for (TControl* control : controls_)
     if (auto* win = dynamic_cast<TWinControl*>(control)) win->DestroyHandle();
+  backBuffer_.Free();
   DestroyWindow(handle_);
 }
 
@@ -349,21 +350,13 @@ void TWinControl::PaintHandler(TMessage& m) {
     PaintControls(dc);
     return;
   }
-  TMemoryDC memory;
-  TGdiHandle<HBITMAP> buffer(CreateCompatibleBitmap(dc, client.right, client.bottom));
-  HGDIOBJ old = SelectObject(memory.Get(), buffer.Get());
+  TPaintBuffer memory(backBuffer_, dc, client.right, client.bottom, ps.rcPaint);
   IntersectClipRect(memory.Get(), ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-  try {
-    PaintBackground(memory.Get());
-    PaintWindow(memory.Get());
-    PaintControls(memory.Get());
-  } catch (...) {
-    SelectObject(memory.Get(), old);
-    throw;
-  }
+  PaintBackground(memory.Get());
+  PaintWindow(memory.Get());
+  PaintControls(memory.Get());
   BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
          memory.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-  SelectObject(memory.Get(), old);
 }
 
 TControl* TWinControl::ControlAtPos(POINT point) const {

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "framework/back_buffer.h"
 #include "framework/control.h"
 
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
@@ -107,6 +108,7 @@ private:
   std::vector<TWinControl*> tabList_;
   bool tabStop_ = false;
   bool doubleBuffered_ = true;
+  TBackBuffer backBuffer_;
   bool settingBounds_ = false;
   TControl* captureControl_ = nullptr;
 
