@@ -27,7 +27,7 @@ constexpr DWORD kHangLimit = 5000;
 constexpr DWORD kWalkLimit = 15000;
 // Caches and theme data settle in the first actions; later growth beyond this is a leak.
 constexpr int kWarmUpActions = 25;
-constexpr long kGdiSlack = 25, kWindowSlack = 3;
+constexpr long kGdiSlack = 40, kWindowSlack = 4;
 const wchar_t* const kButtons[] = {L"Get FS9 Path", L"Set FS9 Path", L"Search Reg", L"FS2004", L"Exit"};
 
 struct TCounts {
@@ -128,17 +128,30 @@ private:
     return true;
   }
 
-  // The first box of each kind and the first folder browser load what the system caches for
-  // the process (icons, shell data): open them before any count is taken.
+  // The first box of each kind, the first folder browser and the first shell start load what the
+  // system caches for the process (icons, shell data): go through each once, answering so that
+  // every kind comes up, before any count is taken.
   void WarmUp() {
     program_->SetFolderText(L"");
-    program_->Click(L"Set FS9 Path");  // information
-    Settle();
+    program_->Click(L"Set FS9 Path");
+    Press(L"OK");  // information
+    TFS9Key::Seed(TScratch::FS9());
     program_->SetFolderText(TScratch::Empty());
-    program_->Click(L"Set FS9 Path");  // confirmation, then perhaps warnings
-    Settle();
+    program_->Click(L"Set FS9 Path");
+    Press(L"&Yes");  // confirmation
+    Press(L"Cancel");  // the warning that asks again
+    TFS9Key::SeedDword(1);
+    program_->Click(L"Get FS9 Path");
+    Press(L"OK");  // the error box
+    TFS9Key::Seed(TScratch::FS9());
+    program_->Click(L"FS2004");
     program_->ClickFolderButton();
+    Press(L"Cancel");
     Settle();
+  }
+
+  void Press(const wchar_t* button) {
+    if (std::optional<TBox> box = program_->WaitForBox(3000)) TProgram::Answer(*box, button);
   }
 
   void Act() {
