@@ -2,6 +2,7 @@
 // and clipped, mouse input routed to them with capture, hints after a pause, and exceptions
 // from handlers reaching the application's error box.
 #include <gtest/gtest.h>
+#include "tests/support/dib.h"
 #include <atomic>
 #include <string>
 #include <thread>
@@ -41,20 +42,7 @@ protected:
     return swatch;
   }
   // The form's client as the framework paints it, read back from a 32-bit DIB.
-  COLORREF PixelAt(int x, int y) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -100, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, dib);
-    SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    COLORREF pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(dib);
-    return pixel;
-  }
+  COLORREF PixelAt(int x, int y) { return PrintedPixel(form->Handle(), x, y); }
   void Mouse(UINT msg, int x, int y) { SendMessageW(form->Handle(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y)); }
   TForm* form = nullptr;
 };

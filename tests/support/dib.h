@@ -58,6 +58,15 @@ private:
   std::uint32_t* bits_ = nullptr;
 };
 
+// One point of a window's client as it paints itself through WM_PRINTCLIENT.
+inline COLORREF PrintedPixel(HWND window, int x, int y) {
+  RECT client{};
+  GetClientRect(window, &client);
+  TDib dib(std::max<int>(client.right, x + 1), std::max<int>(client.bottom, y + 1), RGB(0, 0, 0));
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.DC()), PRF_CLIENT);
+  return dib.At(x, y);
+}
+
 inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
 inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
   return out << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";

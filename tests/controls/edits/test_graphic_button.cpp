@@ -1,5 +1,6 @@
 // The graphic button's press, track and release in a real window, read back as frame pixels.
 #include <gtest/gtest.h>
+#include "tests/support/dib.h"
 #include "controls/edits/graphic_button.h"
 #include "framework/form.h"
 
@@ -18,20 +19,7 @@ protected:
     form->HandleNeeded();
   }
   void TearDown() override { delete form; }
-  COLORREF PixelAt(int x, int y) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -100, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, dib);
-    SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    COLORREF pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(dib);
-    return pixel;
-  }
+  COLORREF PixelAt(int x, int y) { return PrintedPixel(form->Handle(), x, y); }
   // The outer ring's top-left pixel: highlight when raised, shadow when sunken.
   bool Sunken() { return PixelAt(10, 10) == GetSysColor(COLOR_BTNSHADOW); }
   bool Raised() { return PixelAt(10, 10) == GetSysColor(COLOR_BTNHIGHLIGHT); }
