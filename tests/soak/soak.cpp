@@ -49,6 +49,23 @@ BOOL CALLBACK PrintWindowOf(HWND window, LPARAM process) {
   return TRUE;
 }
 
+struct THidden {
+  DWORD process;
+  HWND main, owner;
+  std::vector<HWND>* found;
+};
+
+BOOL CALLBACK CollectHidden(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<THidden*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  const bool tool = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+  if (owner == search->process && window != search->main && window != search->owner && !tool &&
+      !IsWindowVisible(window) && IsWindowEnabled(window) && GetWindow(window, GW_OWNER))
+    search->found->push_back(window);
+  return TRUE;
+}
+
 bool EditorRunning() {
   if (FindWindowW(L"RegEdit_RegEdit", nullptr)) return true;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -271,6 +288,7 @@ private:
         continue;
       }
       std::vector<HWND> boxes = program_->OpenBoxes();
+      if (boxes.empty()) boxes = HiddenModals();
       if (boxes.empty()) {
         if (!Responsive()) return;
         if (program_->OpenBoxes().empty()) break;
@@ -299,6 +317,18 @@ private:
       if (EditorSeenLately()) limit = kWalkLimit;
     }
     return Fail("no answer to WM_NULL within " + std::to_string(limit / 1000) + " s");
+  }
+
+  // A window disabled by a modal window nobody can see (its owner was hidden as it opened):
+  // show that window so it can be answered, as a person would bring it up.
+  std::vector<HWND> HiddenModals() {
+    std::vector<HWND> found;
+    if (!program_->Main() || IsWindowEnabled(program_->Main())) return found;
+    THidden search{program_->ProcessId(), program_->Main(), GetWindow(program_->Main(), GW_OWNER), &found};
+    EnumWindows(CollectHidden, reinterpret_cast<LPARAM>(&search));
+    for (HWND window : found) ShowWindowAsync(window, SW_SHOWNA);
+    if (!found.empty()) Sleep(200);
+    return found;
   }
 
   void AnswerBox(const TBox& box) {
