@@ -126,6 +126,18 @@ void TOmCustomControl::Notification(TComponent* component, TOperation operation)
   if (component == backFX_->ImageList()) backFX_->SetImageList(nullptr);
 }
 
+// A new size or a parent's new background: a control showing its parent's picture repaints
+// now and tells its children; any other one just repaints later.
+void TOmCustomControl::BackgroundChanged() {
+  backFX_->ResetBuffer();
+  if (UsesParentBackground()) {
+    Repaint();
+    SendToChildren(OMSG_BACKCHANGED);
+  } else {
+    Invalidate();
+  }
+}
+
 void TOmCustomControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SETFOCUS:
@@ -163,13 +175,7 @@ void TOmCustomControl::WndProc(TMessage& m) {
       return;
     case WM_SIZE:
       TCustomControl::WndProc(m);
-      backFX_->ResetBuffer();
-      if (UsesParentBackground()) {
-        Repaint();
-        SendToChildren(OMSG_BACKCHANGED);
-      } else {
-        Invalidate();
-      }
+      BackgroundChanged();
       return;
     case WM_MOVE:
       TCustomControl::WndProc(m);
@@ -180,14 +186,7 @@ void TOmCustomControl::WndProc(TMessage& m) {
       }
       return;
     case OMSG_BACKCHANGED:
-      if (IsLoading() || IsDestroying()) return;
-      backFX_->ResetBuffer();
-      if (UsesParentBackground()) {
-        Repaint();
-        SendToChildren(OMSG_BACKCHANGED);
-      } else {
-        Invalidate();
-      }
+      if (!IsLoading() && !IsDestroying()) BackgroundChanged();
       return;
     default:
       TCustomControl::WndProc(m);

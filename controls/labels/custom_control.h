@@ -74,6 +74,7 @@ protected:
   void SetRepaintOnRecordChange(bool value) { repaintOnRecordChange_ = value; }
   void ResetBackFXBuffer() { backFX_->ResetBuffer(); }
   void SendToChildren(UINT msg);
+  void BackgroundChanged();
   void PaintGraphicChildrenNow();
 
 private:
