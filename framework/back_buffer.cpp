@@ -22,7 +22,8 @@ int PixelBits(HDC target) {
 HDC TBackBuffer::Acquire(HDC target, int width, int height) {
   const int bits = PixelBits(target);
   if (busy_ || bits == 0) return nullptr;
-  if (!dc_ || width != width_ || height != height_ || bits != bits_) {
+  fresh_ = !dc_ || width != width_ || height != height_ || bits != bits_;
+  if (fresh_) {
     Free();
     TGdiHandle<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
     if (!bitmap) return nullptr;

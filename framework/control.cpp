@@ -257,6 +257,7 @@ void TControl::Click() {
 void TControl::Invalidate() {
   if (!parent_ || !parent_->HandleAllocated() || !visible_) return;
   RECT r = BoundsRect();
+  parent_->LookChangedIn(r);
   InvalidateRect(parent_->Handle(), &r, FALSE);
 }
 

@@ -130,6 +130,7 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, L
   if (!control) return DefWindowProcW(window, msg, wParam, lParam);
   TMessage message{msg, wParam, lParam, 0};
   try {
+    control->NoteLookEffect(message);
     control->WndProc(message);
   } catch (...) {
     HandleWindowProcException();
@@ -152,6 +153,8 @@ void TWinControl::DefaultHandler(TMessage& m) {
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
+      if (PaintShownByParent()) { m.Result = 0; return; }
+      [[fallthrough]];
     case WM_PRINTCLIENT:
       if (IsOwnClass()) { PaintHandler(m); return; }
       break;
@@ -304,59 +307,6 @@ bool TWinControl::Reflect(TMessage& m) {
 
 void TWinControl::Broadcast(UINT msg) {
   for (TControl* control : std::vector<TControl*>(controls_)) control->Perform(msg);
-}
-
-void TWinControl::PaintBackground(HDC dc) {
-  RECT client;
-  GetClientRect(handle_, &client);
-  TGdiHandle<HBRUSH> brush(CreateSolidBrush(ColorToRGB(Color())));
-  FillRect(dc, &client, brush.Get());
-}
-
-void TWinControl::PaintControls(HDC dc) {
-  RECT clip;
-  GetClipBox(dc, &clip);
-  for (TControl* control : controls_) {
-    auto* graphic = dynamic_cast<TGraphicControl*>(control);
-    if (!graphic || !(graphic->Visible() || IsDesigning())) continue;
-    RECT bounds = graphic->BoundsRect(), overlap;
-    if (!IntersectRect(&overlap, &bounds, &clip)) continue;
-    TDCStateGuard guard(dc);
-    OffsetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
-    IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
-    graphic->PaintOn(dc);
-  }
-}
-
-void TWinControl::PaintHandler(TMessage& m) {
-  PAINTSTRUCT ps{};
-  HDC dc = m.Msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(handle_, &ps);
-  RECT client;
-  GetClientRect(handle_, &client);
-  if (m.Msg == WM_PRINTCLIENT) {
-    // A child asking for the background behind a few of its pixels clips the context to them.
-    RECT clip;
-    ps.rcPaint = client;
-    const int kind = GetClipBox(dc, &clip);
-    if (kind != NULLREGION && kind != ERROR) IntersectRect(&ps.rcPaint, &client, &clip);
-  }
-  struct TEndPaint {
-    HWND window; PAINTSTRUCT* ps; bool active;
-    ~TEndPaint() { if (active) EndPaint(window, ps); }
-  } endPaint{handle_, &ps, m.Msg == WM_PAINT};
-  if (!doubleBuffered_ || client.right <= 0 || client.bottom <= 0) {
-    PaintBackground(dc);
-    PaintWindow(dc);
-    PaintControls(dc);
-    return;
-  }
-  TPaintBuffer memory(backBuffer_, dc, client.right, client.bottom, ps.rcPaint);
-  IntersectClipRect(memory.Get(), ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-  PaintBackground(memory.Get());
-  PaintWindow(memory.Get());
-  PaintControls(memory.Get());
-  BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
-         memory.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
 }
 
 TControl* TWinControl::ControlAtPos(POINT point) const {
@@ -517,6 +467,7 @@ RECT TWinControl::ClientRect() const {
 }
 
 void TWinControl::Invalidate() {
+  LookChanged(true);
   if (handle_) InvalidateRect(handle_, nullptr, FALSE);
 }
 

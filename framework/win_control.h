@@ -6,6 +6,7 @@
 #include <vector>
 #include "framework/back_buffer.h"
 #include "framework/control.h"
+#include "framework/kept_look.h"
 
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
@@ -54,6 +55,11 @@ public:
   RECT ClientRect() const override;
   void Invalidate() override;
   void Update() override;
+  // What the window shows changed without a paint of it: its kept picture is old, and with
+  // `children` so are those of its windowed children, whose backgrounds may show it.
+  void LookChanged(bool children);
+  // A part of the client changed look (a window-less child): so did windowed children over it.
+  void LookChangedIn(const RECT& area);
   void WndProc(TMessage& message) override;
   void Loaded() override;
 
@@ -83,6 +89,10 @@ protected:
   virtual void AlignControls(RECT& rect);
   virtual void AdjustClientRect(RECT& rect) { (void)rect; }
   virtual void PaintWindow(HDC dc) { (void)dc; }
+  virtual bool PaintsBuffered() const { return doubleBuffered_; }
+  // Paints the whole client through the kept buffer onto dc, which then holds the current look;
+  // for windows whose painting the system drives (owner-drawn buttons).
+  void PaintKept(HDC dc, const std::function<void(HDC)>& paint);
   virtual void PaintBackground(HDC dc);
   void PaintControls(HDC dc);
   void DefaultHandler(TMessage& message);
@@ -93,6 +103,13 @@ private:
   static LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND window);
   void PaintHandler(TMessage& message);
+  void PaintInto(HDC dc, const RECT& area);
+  bool CoversVisibleClient(const RECT& area) const;
+  void NoteLookEffect(const TMessage& message);
+  HDC CurrentPicture() const;
+  bool PaintShownByParent();
+  void ShowChildrenPictures(const RECT& area);
+  bool ChildPictureShowable(TWinControl* child, HWND caret) const;
   bool RouteMouse(TMessage& message);
   bool SetCursorFor(TMessage& message);
   bool Reflect(TMessage& message);
@@ -109,6 +126,7 @@ private:
   bool tabStop_ = false;
   bool doubleBuffered_ = true;
   TBackBuffer backBuffer_;
+  TKeptLook kept_;
   bool settingBounds_ = false;
   TControl* captureControl_ = nullptr;
 

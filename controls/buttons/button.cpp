@@ -355,10 +355,17 @@ void TOmCustomButton::RepeatTick() {
 
 void TOmCustomButton::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case CN_DRAWITEM:
-      DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+    case CN_DRAWITEM: {
+      // Drawn whole through the kept buffer, so the parent can show the picture again unpainted.
+      DRAWITEMSTRUCT item = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+      PaintKept(item.hDC, [&](HDC buffer) {
+        item.hDC = buffer;
+        item.rcItem = ClientRect();
+        DrawButton(item);
+      });
       m.Result = TRUE;
       return;
+    }
     case CN_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
       item->itemWidth = Width();

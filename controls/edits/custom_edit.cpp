@@ -30,7 +30,6 @@ TCustomEdEdit::TCustomEdEdit(TComponent* owner)
   SetTabStop(true);
   SetBounds(Left(), Top(), 200, 100);
   SetAutoSize(true);
-  SetDoubleBuffered(false);  // the edit buffers its own painting
   background_->OnChange = [this](TObject*) { if (useBackground_) Invalidate(); };
   EndCreate();
 }
@@ -350,6 +349,7 @@ void TCustomEdEdit::AdjustSize() {
 }
 
 void TCustomEdEdit::RedrawBorder() {
+  LookChanged(false);
   if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
@@ -530,42 +530,28 @@ void TCustomEdEdit::CreateCaretNow() {
 
 void TCustomEdEdit::Paint() {
   TCaretHider hideCaret(sysCaret_);
-  HDC target = Canvas().Handle();
+  HDC dc = Canvas().Handle();
   RECT client = ClientRect();
   if (client.right <= 0 || client.bottom <= 0) return;
-  TMemoryDC memory;
-  TGdiHandle<HBITMAP> buffer(CreateCompatibleBitmap(target, client.right, client.bottom));
-  HGDIOBJ old = SelectObject(memory.Get(), buffer.Get());
-  struct TRestore {
-    HDC dc; HGDIOBJ old;
-    ~TRestore() { SelectObject(dc, old); }
-  } restore{memory.Get(), old};
   // Background: what lies below, the picture, or the colour.
   bool filled = false;
-  if (transparent_) filled = DrawThemeParentBackgroundOf(Handle(), memory.Get(), &client);
+  if (transparent_) filled = DrawThemeParentBackgroundOf(Handle(), dc, &client);
   if (!filled && useBackground_ && !background_->Empty()) {
     for (int y = 0; y < client.bottom; y += background_->Height())
       for (int x = 0; x < client.right; x += background_->Width()) {
         RECT tile{x, y, x + background_->Width(), y + background_->Height()};
-        background_->DrawOn(memory.Get(), tile);
+        background_->DrawOn(dc, tile);
       }
     filled = true;
   }
   if (!filled) {
     TGdiHandle<HBRUSH> brush(CreateSolidBrush(ColorToRGB(BackgroundColor())));
-    FillRect(memory.Get(), &client, brush.Get());
+    FillRect(dc, &client, brush.Get());
   }
-  {
-    TCanvas canvas(memory.Get());
-    canvas.Font().Assign(*Font());
-    canvas.Font().SetColor(TextColor());
-    canvas.Brush().SetColor(Color());
-    PaintText(canvas);
-  }
-  RECT clip;
-  if (GetClipBox(target, &clip) == NULLREGION) return;
-  BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, memory.Get(), clip.left,
-         clip.top, SRCCOPY);
+  Canvas().Font().Assign(*Font());
+  Canvas().Font().SetColor(TextColor());
+  Canvas().Brush().SetColor(Color());
+  PaintText(Canvas());
 }
 
 void TCustomEdEdit::PaintText(TCanvas& canvas) {

@@ -170,6 +170,8 @@ protected:
   void CreateWnd() override;
   void PaintBackground(HDC) override {}  // the text paint fills the whole client
   void Paint() override;
+  // Typed text must never flicker, whatever the description asks of the framework's buffer.
+  bool PaintsBuffered() const override { return true; }
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(wchar_t& key) override;
   void DoEnter() override;

@@ -180,6 +180,7 @@ void TOmBaseGraphicControl::RedrawNow() {
   HWND window = Parent()->Handle();
   HDC dc = GetDC(window);
   if (!dc) return Invalidate();
+  Parent()->LookChangedIn(BoundsRect());  // drawn past the parent's kept picture
   struct TRelease {
     HWND window; HDC dc;
     ~TRelease() { ReleaseDC(window, dc); }

@@ -80,6 +80,7 @@ void TOmCustomControl::SendToChildren(UINT msg) {
 
 void TOmCustomControl::PaintGraphicChildrenNow() {
   if (!HandleAllocated()) return;
+  LookChanged(false);  // drawn past the kept picture
   HDC dc = GetDC(Handle());
   PaintControls(dc);
   ReleaseDC(Handle(), dc);

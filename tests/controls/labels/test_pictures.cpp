@@ -109,6 +109,7 @@ TEST_F(LabelPictures, ThemedGroupBoxKeepsTheBandAndFallsBackToClassicWithoutThem
   EXPECT_EQ(themed.At(7, d), kBand);
   EXPECT_NE(NearBounds(themed, kBlue).right, 0);
   box->noTheme = true;  // the system gives no theme data: the classic frame stands in
+  box->Invalidate();
   Print(*box, fallback);
   EXPECT_TRUE(fallback.SameAs(classic));
 }
