@@ -1,4 +1,5 @@
 #include "app/win32_system.h"
+#include "framework/shell_calls.h"
 #include "framework/strings.h"
 
 TKeyOpen TWin32System::RegOpenKey(HKEY root, const std::string& path, REGSAM access) {
@@ -28,11 +29,11 @@ int TWin32System::ShowMessageBox(const std::string& text, TMsgDlgType type, TMsg
 }
 
 void TWin32System::ShellOpen(const std::string& file) {
-  ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  shell::ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 HANDLE TWin32System::ShellStart(SHELLEXECUTEINFOA& info) {
-  ShellExecuteExA(&info);
+  shell::ShellExecuteExA(&info);
   return info.hProcess;
 }
 

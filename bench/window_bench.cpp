@@ -158,8 +158,7 @@ int main(int argc, char** argv) {
   auto* form = new TForm1(&application, system, LoadTextResource("MAINFORM"));
   application.SetMainForm(form);
   const auto t2 = TClock::now();
-  ShowWindow(application.Handle(), SW_SHOWNORMAL);
-  form->Show();
+  application.ShowMainForm();
   const auto t3 = TClock::now();
   UpdateWindow(form->Handle());
   GdiFlush();

@@ -7,7 +7,7 @@
 TApplication* Application = nullptr;
 
 namespace {
-constexpr UINT_PTR kHintShowTimer = 1, kHintHideTimer = 2;
+constexpr UINT_PTR kHintShowTimer = 1, kHintHideTimer = 2, kShowButtonTimer = 3;
 const wchar_t kAppClass[] = L"OstrimarkApplication";
 const wchar_t kHintClass[] = L"OstrimarkHint";
 
@@ -71,8 +71,6 @@ void TApplication::Initialize() {
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  hintWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"",
-                                WS_POPUP | WS_BORDER, 0, 0, 0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -81,10 +79,7 @@ void TApplication::SetTitle(const std::string& title) {
 }
 
 int TApplication::Run() {
-  if (mainForm_) {
-    ShowWindow(handle_, SW_SHOWNORMAL);
-    mainForm_->Show();
-  }
+  ShowMainForm();
   MSG msg;
   while (!terminated_) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -93,6 +88,14 @@ int TApplication::Run() {
   }
   terminated_ = true;
   return 0;
+}
+
+void TApplication::ShowMainForm() {
+  if (!mainForm_) return;
+  mainForm_->Show();
+  // Showing the owner costs as much as the form itself: its task bar button can wait until the
+  // window is up and the program waits for input.
+  SetTimer(handle_, kShowButtonTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 bool TApplication::ProcessMessage() {
@@ -198,6 +201,7 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT msg, WPARAM wParam, 
     case WM_TIMER:
       KillTimer(window, wParam);
       if (wParam == kHintShowTimer) app->ShowHintNow();
+      else if (wParam == kShowButtonTimer) ShowWindow(window, SW_SHOWNA);
       else app->CancelHint();
       return 0;
     default: break;
@@ -251,7 +255,11 @@ void TApplication::FormDestroyed(TForm* form) {
 }
 
 void TApplication::ShowHintNow() {
-  if (!hintControl_ || hintControl_ != mouseControl_ || !hintWindow_) return;
+  if (!hintControl_ || hintControl_ != mouseControl_) return;
+  if (!hintWindow_)
+    hintWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"", WS_POPUP | WS_BORDER,
+                                  0, 0, 0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hintWindow_) return;
   std::wstring text = AnsiToWide(hintControl_->Hint());
   HDC dc = GetDC(hintWindow_);
   HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));

@@ -30,6 +30,8 @@ public:
 
   // Shows the main form and dispatches messages until Terminate; returns the exit code.
   int Run();
+  // Shows the main form now and the task bar button once the program waits for input.
+  void ShowMainForm();
   void Terminate();
   bool Terminated() const { return terminated_; }
   // Handles one waiting message; false when there was none.

@@ -38,7 +38,7 @@ int BitCountOf(TPixelFormat format) {
 void Blit(HDC dc, const RECT& rect, HDC source, int width, int height, bool transparent, COLORREF key) {
   int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (transparent) {
-    TransparentBlt(dc, rect.left, rect.top, w, h, source, 0, 0, width, height, key);
+    GdiTransparentBlt(dc, rect.left, rect.top, w, h, source, 0, 0, width, height, key);
   } else if (w == width && h == height) {
     BitBlt(dc, rect.left, rect.top, w, h, source, 0, 0, SRCCOPY);
   } else {

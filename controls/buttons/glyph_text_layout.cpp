@@ -112,7 +112,7 @@ void BlitGlyph(HDC dc, int x, int y, const RECT& source, TCanvas& image, TCanvas
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBack);
   } else {
-    TransparentBlt(dc, x, y, w, h, image.Handle(), source.left, source.top, w, h, ColorToRGB(transparentColor));
+    GdiTransparentBlt(dc, x, y, w, h, image.Handle(), source.left, source.top, w, h, ColorToRGB(transparentColor));
   }
 }
 }  // namespace

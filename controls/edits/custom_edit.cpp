@@ -578,7 +578,7 @@ void TCustomEdEdit::PaintSelectionBand(HDC dc, const RECT& band, TColor color) {
   *static_cast<DWORD*>(bits) = (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
   HGDIOBJ old = SelectObject(swatch.Get(), pixel.Get());
   BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(highlightAlphaLevel_), 0};
-  AlphaBlend(dc, band.left, band.top, band.right - band.left, band.bottom - band.top, swatch.Get(), 0, 0, 1, 1, blend);
+  GdiAlphaBlend(dc, band.left, band.top, band.right - band.left, band.bottom - band.top, swatch.Get(), 0, 0, 1, 1, blend);
   SelectObject(swatch.Get(), old);
 }
 

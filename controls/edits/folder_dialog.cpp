@@ -6,6 +6,7 @@
 #include "framework/com_apartment.h"
 #include "framework/form.h"
 #include "framework/msgbox.h"
+#include "framework/shell_calls.h"
 
 namespace {
 constexpr int kShellFolderIds[] = {
@@ -19,7 +20,7 @@ constexpr UINT kOptionFlags[] = {BIF_RETURNONLYFSDIRS, BIF_DONTGOBELOWDOMAIN, BI
                                  BIF_BROWSEINCLUDEFILES};
 
 TEdFolderDialog::TShellBrowse& ShellBrowse() {
-  static TEdFolderDialog::TShellBrowse browse = [](BROWSEINFOW& info) { return SHBrowseForFolderW(&info); };
+  static TEdFolderDialog::TShellBrowse browse = [](BROWSEINFOW& info) { return shell::SHBrowseForFolderW(&info); };
   return browse;
 }
 
@@ -88,7 +89,7 @@ TEdItemList TEdItemList::Clone(PCIDLIST_ABSOLUTE list) {
 TEdItemList GetPIDLFromPath(const TEdFString& path) {
   if (path.empty()) return {};
   IShellFolder* desktop = nullptr;
-  if (FAILED(SHGetDesktopFolder(&desktop)) || !desktop) return {};
+  if (FAILED(shell::SHGetDesktopFolder(&desktop)) || !desktop) return {};
   std::wstring name = path;  // the shell wants a writable string
   PIDLIST_RELATIVE list = nullptr;
   const HRESULT result = desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &list, nullptr);
@@ -102,7 +103,7 @@ TEdFString GetPathFromPIDL(PCIDLIST_ABSOLUTE list) {
   if (!list) return {};
   // The shell allocates the path at its full length: no 260-character limit.
   PWSTR name = nullptr;
-  if (FAILED(SHGetNameFromIDList(list, SIGDN_FILESYSPATH, &name)) || !name) return {};
+  if (FAILED(shell::SHGetNameFromIDList(list, SIGDN_FILESYSPATH, &name)) || !name) return {};
   TEdFString path(name);
   CoTaskMemFree(name);
   return path;
@@ -111,7 +112,7 @@ TEdFString GetPathFromPIDL(PCIDLIST_ABSOLUTE list) {
 TEdItemList GetFolderPIDL(TShellFolders root, const TEdFString& customPath) {
   if (root == sfoCustom) return GetPIDLFromPath(customPath);
   PIDLIST_ABSOLUTE list = nullptr;
-  const HRESULT result = SHGetSpecialFolderLocation(nullptr, ShellFolderId(root), &list);
+  const HRESULT result = shell::SHGetSpecialFolderLocation(nullptr, ShellFolderId(root), &list);
   TEdItemList owned(list);
   if (FAILED(result)) return {};
   return owned;

@@ -1,5 +1,5 @@
 #include "controls/labels/shell_request.h"
-#include <shellapi.h>
+#include "framework/shell_calls.h"
 #include <utility>
 #include "framework/application.h"
 
@@ -7,7 +7,7 @@ namespace {
 INT_PTR RealShell(const TOmShellRequest& r) {
   auto text = [](const std::string& s) { return s.empty() ? nullptr : s.c_str(); };
   return reinterpret_cast<INT_PTR>(
-      ShellExecuteA(r.owner, text(r.verb), r.file.c_str(), text(r.parameters), text(r.directory), r.show));
+      shell::ShellExecuteA(r.owner, text(r.verb), r.file.c_str(), text(r.parameters), text(r.directory), r.show));
 }
 
 TOmShellHandler& Handler() {

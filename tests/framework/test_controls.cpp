@@ -105,6 +105,22 @@ TEST_F(ControlTreeTest, TheHintShowsAfterThePauseAndGoesWithTheMouse) {
   EXPECT_FALSE(Application->HintShowing());
 }
 
+TEST_F(ControlTreeTest, TheTaskBarButtonComesOnlyOnceTheMainFormIsUpAndTheProgramWaits) {
+  Application->SetMainForm(form);
+  Application->ShowMainForm();
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+  const DWORD start = GetTickCount();
+  while (!IsWindowVisible(Application->Handle()) && GetTickCount() - start < 2000) {
+    Application->ProcessMessages();
+    Sleep(5);
+  }
+  EXPECT_TRUE(IsWindowVisible(Application->Handle()));
+  EXPECT_EQ(GetForegroundWindow(), form->Handle());  // the button came without taking the activation
+  ShowWindow(Application->Handle(), SW_HIDE);
+  Application->SetMainForm(nullptr);
+}
+
 TEST_F(ControlTreeTest, EnterPressesTheFocusedButtonAndEscapeTheCancelButton) {
   std::string pressed;
   auto button = [&](const char* name, int left) {

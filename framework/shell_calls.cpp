@@ -1,0 +1,45 @@
+#include "framework/shell_calls.h"
+
+namespace {
+// The entry point, or null when shell32 or the entry is missing (callers then report failure).
+template <class F>
+F* Entry(const char* name) {
+  static HMODULE library = LoadLibraryW(L"shell32.dll");
+  return library ? reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+}
+}  // namespace
+
+namespace shell {
+HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show) {
+  static auto* call = Entry<decltype(::ShellExecuteA)>("ShellExecuteA");
+  return call ? call(owner, verb, file, parameters, directory, show) : reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
+}
+
+BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
+  static auto* call = Entry<decltype(::ShellExecuteExA)>("ShellExecuteExA");
+  if (call) return call(info);
+  info->hProcess = nullptr;
+  SetLastError(ERROR_MOD_NOT_FOUND);
+  return FALSE;
+}
+
+PIDLIST_ABSOLUTE SHBrowseForFolderW(BROWSEINFOW* info) {
+  static auto* call = Entry<decltype(::SHBrowseForFolderW)>("SHBrowseForFolderW");
+  return call ? call(info) : nullptr;
+}
+
+HRESULT SHGetDesktopFolder(IShellFolder** folder) {
+  static auto* call = Entry<decltype(::SHGetDesktopFolder)>("SHGetDesktopFolder");
+  return call ? call(folder) : E_NOTIMPL;
+}
+
+HRESULT SHGetNameFromIDList(PCIDLIST_ABSOLUTE list, SIGDN kind, PWSTR* name) {
+  static auto* call = Entry<decltype(::SHGetNameFromIDList)>("SHGetNameFromIDList");
+  return call ? call(list, kind, name) : E_NOTIMPL;
+}
+
+HRESULT SHGetSpecialFolderLocation(HWND owner, int folder, PIDLIST_ABSOLUTE* list) {
+  static auto* call = Entry<decltype(::SHGetSpecialFolderLocation)>("SHGetSpecialFolderLocation");
+  return call ? call(owner, folder, list) : E_NOTIMPL;
+}
+}  // namespace shell
