@@ -9,8 +9,9 @@ TLookEffect LookEffectOf(UINT msg) {
     case WM_NULL: case WM_PAINT: case WM_ERASEBKGND: case WM_NCPAINT: case WM_SYNCPAINT: case WM_PRINT:
     case WM_PRINTCLIENT: case WM_NCHITTEST: case WM_SETCURSOR: case WM_GETTEXT: case WM_GETTEXTLENGTH:
     case WM_GETDLGCODE: case WM_GETFONT: case WM_GETICON: case WM_GETOBJECT: case WM_GETMINMAXINFO:
-    case WM_QUERYUISTATE: case WM_WINDOWPOSCHANGING: case WM_NCCALCSIZE: case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN: case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
+    case WM_QUERYUISTATE: case WM_WINDOWPOSCHANGING: case WM_NCCALCSIZE: case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
     case WM_DRAWITEM: case WM_MEASUREITEM: case WM_COMMAND: case WM_NOTIFY: case WM_ENTERIDLE:
       // A parent's handlers of child notifications change looks through invalidation, which counts.
       return TLookEffect::None;
@@ -32,6 +33,9 @@ void TWinControl::NoteLookEffect(const TMessage& m) {
     kept_.size = size;
     effect = TLookEffect::WithChildren;
   }
+  // A child that moves shows another part of its parent through its see-through parts, where
+  // the system only copied its old pixels.
+  if (m.Msg == WM_MOVE && Parent()) return Invalidate();
   if (effect == TLookEffect::Moved) kept_.shown = 0;
   else if (effect != TLookEffect::None) LookChanged(effect == TLookEffect::WithChildren);
 }

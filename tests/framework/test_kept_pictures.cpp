@@ -98,11 +98,15 @@ TEST_F(KeptPictureTest, WhatChangedAndWhatShowsItPaintAgainTheRestIsCopied) {
   EXPECT_EQ(PaintsOfAFullRepaint(), 0);
 }
 
-TEST_F(KeptPictureTest, AMovedChildShowsAtItsNewPlaceAndLeavesNothingBehind) {
+TEST_F(KeptPictureTest, AMovedChildShowsAtItsNewPlaceWithWhatLiesThereAndLeavesNothingBehind) {
   EXPECT_EQ(PaintsOfAFullRepaint(), 0);
   red->SetBounds(150, 50, 30, 30);
+  window->SetBounds(110, 10, 30, 30);  // off the yellow swatch, onto the white form
   UpdateWindow(form->Handle());
   EXPECT_EQ(OnScreen(160, 60), RGB(255, 0, 0));
+  EXPECT_EQ(OnScreen(120, 20), RGB(255, 255, 255));
+  EXPECT_EQ(OnScreen(60, 20), RGB(255, 255, 0));
+  EXPECT_EQ(PaintsOfAFullRepaint(), 0);
   EXPECT_EQ(OnScreen(120, 20), RGB(255, 255, 255));
 }
 
