@@ -257,8 +257,8 @@ void TApplication::FormDestroyed(TForm* form) {
 void TApplication::ShowHintNow() {
   if (!hintControl_ || hintControl_ != mouseControl_) return;
   if (!hintWindow_)
-    hintWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"", WS_POPUP | WS_BORDER,
-                                  0, 0, 0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    hintWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"",
+                                  WS_POPUP | WS_BORDER, 0, 0, 0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hintWindow_) return;
   std::wstring text = AnsiToWide(hintControl_->Hint());
   HDC dc = GetDC(hintWindow_);

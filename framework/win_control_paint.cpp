@@ -180,7 +180,8 @@ bool TWinControl::ChildPictureShowable(TWinControl* child, HWND caret) const {
   for (TControl* sibling : controls_) {
     auto* win = dynamic_cast<TWinControl*>(sibling);
     RECT other = sibling->BoundsRect();
-    if (win && win != child && win->handle_ && IsWindowVisible(win->handle_) && IntersectRect(&overlap, &bounds, &other))
+    const bool shown = win && win != child && win->handle_ && IsWindowVisible(win->handle_);
+    if (shown && IntersectRect(&overlap, &bounds, &other))
       return false;
   }
   return child->CurrentPicture() != nullptr;
