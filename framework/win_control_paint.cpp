@@ -206,7 +206,13 @@ void TWinControl::ShowChildrenPictures(const RECT& area) {
     if (!dc) return;
     BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, child->CurrentPicture(),
            part.left - client.left, part.top - client.top, SRCCOPY);
-    child->kept_.shown = EqualRect(&part, &client) ? child->kept_.look : 0;
+    if (!EqualRect(&part, &client)) {
+      child->kept_.shown = 0;  // what else it has to paint it paints itself
+      continue;
+    }
+    // Shown whole: what the child had to paint is on the screen, sparing it the paint message.
+    child->kept_.shown = child->kept_.look;
+    ValidateRect(child->handle_, nullptr);
   }
   if (dc) ReleaseDC(handle_, dc);
 }
