@@ -109,7 +109,7 @@ private:
   HDC CurrentPicture() const;
   bool PaintShownByParent();
   void ShowChildrenPictures(const RECT& area);
-  bool ChildPictureShowable(TWinControl* child, HWND caret) const;
+  HDC ShowablePictureOf(TWinControl* child, HWND caret) const;
   bool RouteMouse(TMessage& message);
   bool SetCursorFor(TMessage& message);
   bool Reflect(TMessage& message);

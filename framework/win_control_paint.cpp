@@ -27,15 +27,17 @@ TLookEffect LookEffectOf(UINT msg) {
 
 void TWinControl::NoteLookEffect(const TMessage& m) {
   TLookEffect effect = LookEffectOf(m.Msg);
-  const SIZE size{LOWORD(m.LParam), HIWORD(m.LParam)};
-  if (m.Msg == WM_SIZE && m.WParam != SIZE_MINIMIZED && (size.cx != kept_.size.cx || size.cy != kept_.size.cy)) {
-    // Restored at the size it had, a window looks as before; at another, its children may not.
-    kept_.size = size;
-    effect = TLookEffect::WithChildren;
+  if (m.Msg == WM_MOVE && Parent()) {
+    // A child that moves shows another part of its parent through its see-through parts, where
+    // the system only copied its old pixels.
+    return Invalidate();
   }
-  // A child that moves shows another part of its parent through its see-through parts, where
-  // the system only copied its old pixels.
-  if (m.Msg == WM_MOVE && Parent()) return Invalidate();
+  if (m.Msg == WM_SIZE && m.WParam != SIZE_MINIMIZED) {
+    // Restored at the size it had, a window looks as before; at another, its children may not.
+    const SIZE size{LOWORD(m.LParam), HIWORD(m.LParam)};
+    if (size.cx != kept_.size.cx || size.cy != kept_.size.cy) effect = TLookEffect::WithChildren;
+    kept_.size = size;
+  }
   if (effect == TLookEffect::Moved) kept_.shown = 0;
   else if (effect != TLookEffect::None) LookChanged(effect == TLookEffect::WithChildren);
 }
@@ -171,20 +173,20 @@ bool TWinControl::PaintShownByParent() {
   return shown;
 }
 
-bool TWinControl::ChildPictureShowable(TWinControl* child, HWND caret) const {
+// The child's current picture when the parent may show it; null when the child paints itself.
+HDC TWinControl::ShowablePictureOf(TWinControl* child, HWND caret) const {
   // The system draws a caret over the screen; a copied picture would wipe it out of step.
-  if (!child->handle_ || child->handle_ == caret || !IsWindowVisible(child->handle_)) return false;
+  if (!child->handle_ || child->handle_ == caret || !IsWindowVisible(child->handle_)) return nullptr;
   for (TControl* grandchild : child->controls_)
-    if (dynamic_cast<TWinControl*>(grandchild)) return false;
+    if (dynamic_cast<TWinControl*>(grandchild)) return nullptr;
   RECT bounds = child->BoundsRect(), overlap;
   for (TControl* sibling : controls_) {
     auto* win = dynamic_cast<TWinControl*>(sibling);
     RECT other = sibling->BoundsRect();
     const bool shown = win && win != child && win->handle_ && IsWindowVisible(win->handle_);
-    if (shown && IntersectRect(&overlap, &bounds, &other))
-      return false;
+    if (shown && IntersectRect(&overlap, &bounds, &other)) return nullptr;
   }
-  return child->CurrentPicture() != nullptr;
+  return child->CurrentPicture();
 }
 
 // Copies the current pictures of windowed children within `area` onto the screen; the window
@@ -196,7 +198,8 @@ void TWinControl::ShowChildrenPictures(const RECT& area) {
   HDC dc = nullptr;
   for (TControl* control : controls_) {
     auto* child = dynamic_cast<TWinControl*>(control);
-    if (!child || !ChildPictureShowable(child, caret)) continue;
+    HDC picture = child ? ShowablePictureOf(child, caret) : nullptr;
+    if (!picture) continue;
     RECT client;
     GetClientRect(child->handle_, &client);
     MapWindowPoints(child->handle_, handle_, reinterpret_cast<POINT*>(&client), 2);
@@ -204,8 +207,8 @@ void TWinControl::ShowChildrenPictures(const RECT& area) {
     if (!IntersectRect(&part, &client, &area)) continue;
     if (!dc) dc = GetDCEx(handle_, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
     if (!dc) return;
-    BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, child->CurrentPicture(),
-           part.left - client.left, part.top - client.top, SRCCOPY);
+    BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, picture, part.left - client.left,
+           part.top - client.top, SRCCOPY);
     if (!EqualRect(&part, &client)) {
       child->kept_.shown = 0;  // what else it has to paint it paints itself
       continue;

@@ -548,9 +548,7 @@ void TCustomEdEdit::Paint() {
     TGdiHandle<HBRUSH> brush(CreateSolidBrush(ColorToRGB(BackgroundColor())));
     FillRect(dc, &client, brush.Get());
   }
-  Canvas().Font().Assign(*Font());
-  Canvas().Font().SetColor(TextColor());
-  Canvas().Brush().SetColor(Color());
+  Canvas().Font().SetColor(TextColor());  // the framework set the font and brush; the text has its own colour
   PaintText(Canvas());
 }
 
