@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 #include "framework/application.h"
-#include "framework/form.h"
+#include "tests/support/plain_form.h"
 #include "framework/image.h"
 #include "framework/push_button.h"
 #include "framework/registry.h"
@@ -29,10 +29,7 @@ protected:
 class ControlTreeTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetClientSize(200, 100);
-    form->SetColor(clWhite);
+    form = NewPlainForm();
   }
   void TearDown() override { delete form; }
   TSwatch* AddSwatch(int left, int top, int width, int height, TColor color) {

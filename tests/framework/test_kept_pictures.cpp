@@ -1,7 +1,7 @@
 // A repaint of the whole window shows children whose look did not change from their kept
 // pictures, without their painting again; whatever changed, or lies under a change, paints anew.
 #include <gtest/gtest.h>
-#include "framework/form.h"
+#include "tests/support/plain_form.h"
 
 namespace {
 int gPaints = 0;  // every paint of a counted control, form's children and form alike
@@ -41,10 +41,7 @@ protected:
 class KeptPictureTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetClientSize(200, 100);
-    form->SetColor(clWhite);
+    form = NewPlainForm();
     swatch = Add(new TCountedSwatch(form, clYellow), 0, 0, 100, 100);
     red = Add(new TCountedPanel(form, clRed), 110, 10, 30, 30);
     window = Add(new TCountedPanel(form, clBlack, true), 50, 10, 30, 30);

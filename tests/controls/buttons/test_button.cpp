@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include "controls/buttons/button.h"
 #include "framework/application.h"
-#include "framework/form.h"
+#include "tests/support/plain_form.h"
 #include "framework/themes.h"
 #include "tests/support/dib.h"
 
@@ -11,10 +11,7 @@ namespace {
 class ButtonTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetClientSize(200, 100);
-    form->SetColor(clWhite);
+    form = NewPlainForm();
     button = new TOmButton(form);
     button->SetBounds(20, 20, 107, 23);
     button->SetCaption("Go");

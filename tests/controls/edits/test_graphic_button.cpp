@@ -2,15 +2,13 @@
 #include <gtest/gtest.h>
 #include "tests/support/dib.h"
 #include "controls/edits/graphic_button.h"
-#include "framework/form.h"
+#include "tests/support/plain_form.h"
 
 namespace {
 class GraphicButtonTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetClientSize(200, 100);
+    form = NewPlainForm(clBtnFace);
     button = new TCustomEdGraphicButton(form);
     button->SetBounds(10, 10, 20, 17);
     button->SetParent(form);
