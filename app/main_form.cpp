@@ -142,7 +142,8 @@ std::optional<std::string> TForm1::ReadUserCopy(const char* keyPath) {
 void TForm1::CheckUserCopies() {
   for (const char* keyPath : {texts::kVirtualStoreKeyPath, texts::kVirtualStoreKeyPathWow64}) {
     const std::optional<std::string> copy = ReadUserCopy(keyPath);
-    if (!copy || _stricmp(copy->c_str(), FS9Path.c_str()) == 0) continue;
+    // A key left without its value, or an empty value, sends no installer anywhere: no copy.
+    if (!copy || copy->empty() || _stricmp(copy->c_str(), FS9Path.c_str()) == 0) continue;
     const std::string text = texts::kUserCopyHead + *copy + texts::kUserCopyTail;
     if (system_.ShowMessageBox(text, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mrYes)
       continue;

@@ -247,6 +247,13 @@ TEST_F(CommandTest, UserCopyNamingTheSameFolderIsNoNews) {
             fake.calls);
 }
 
+TEST_F(CommandTest, UserCopyKeyWithoutAFolderIsNoCopy) {
+  Installed(fake);
+  fake.userCopies[kCopyKey] = "";  // the key an earlier removal left behind
+  form->btnGetRegPathClick(nullptr);
+  EXPECT_EQ(Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}, kLookAtFirstCopy, kNoSecondCopy}), fake.calls);
+}
+
 TEST_F(CommandTest, UserCopyThatCannotBeRemovedIsReported) {
   Installed(fake);
   fake.userCopies[kCopyKey] = "D:\\Old";

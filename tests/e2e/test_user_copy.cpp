@@ -53,4 +53,6 @@ TEST_F(UserCopy, StaleCopyIsOfferedForRemovalAndGoesOnYes) {
   EXPECT_EQ(Copy(), std::nullopt);
   EXPECT_TRUE(TUserCopy::OtherValueKept());
   EXPECT_EQ(TFS9Key::Value(), TScratch::FS9());
+  ASSERT_TRUE(program_.Click(L"Get FS9 Path"));  // the key stays without the value: no copy any more
+  ExpectNoBox();
 }
