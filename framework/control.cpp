@@ -1,7 +1,9 @@
 #include "framework/control.h"
+#include <cctype>
 #include <algorithm>
 #include <windowsx.h>
 #include "framework/properties.h"
+#include "framework/strings.h"
 #include "framework/win_control.h"
 
 HCURSOR CursorHandle(TCursor cursor) {
@@ -35,6 +37,16 @@ TShiftState KeysToShiftState(WPARAM keys) {
   if (keys & MK_MBUTTON) s.Include(ssMiddle);
   if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
   return s;
+}
+
+bool IsAccel(WPARAM key, const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') { ++i; continue; }
+    const auto marked = static_cast<unsigned char>(caption[i + 1]);
+    return std::toupper(marked) == std::toupper(static_cast<int>(key & 0xFF));
+  }
+  return false;
 }
 
 TShiftState KeyboardShiftState() {
@@ -151,6 +163,10 @@ void TControl::ParentColorChanged() {
   fromParent_ = false;
 }
 
+std::string TControl::Hint() const { return WideToAnsi(hint_); }
+
+void TControl::SetHint(const std::string& hint) { hint_ = AnsiToWide(hint); }
+
 void TControl::SetShowHint(bool value) {
   parentShowHint_ = false;
   if (value == showHint_) return;
@@ -214,8 +230,7 @@ void TControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      pressed_ = true;
-      MouseDown(mbLeft, KeysToShiftState(m.WParam), x, y);
+      LeftButtonDown(m.Msg == WM_LBUTTONDBLCLK, KeysToShiftState(m.WParam), x, y);
       break;
     case WM_RBUTTONDOWN: MouseDown(mbRight, KeysToShiftState(m.WParam), x, y); break;
     case WM_MBUTTONDOWN: MouseDown(mbMiddle, KeysToShiftState(m.WParam), x, y); break;
@@ -223,9 +238,7 @@ void TControl::WndProc(TMessage& m) {
       bool wasPressed = std::exchange(pressed_, false);
       MouseUp(mbLeft, KeysToShiftState(m.WParam), x, y);
       RECT client = ClientRect();
-      if (wasPressed && x >= client.left && x < client.right && y >= client.top && y < client.bottom &&
-          !dynamic_cast<TWinControl*>(this))
-        Click();
+      if (wasPressed && x >= client.left && x < client.right && y >= client.top && y < client.bottom) Click();
       break;
     }
     case WM_RBUTTONUP: MouseUp(mbRight, KeysToShiftState(m.WParam), x, y); break;
@@ -240,6 +253,17 @@ void TControl::WndProc(TMessage& m) {
   }
 }
 
+void TControl::LeftButtonDown(bool second, TShiftState shift, int x, int y) {
+  if (second && controlStyle_.Contains(csDoubleClicks)) {
+    pressed_ = false;  // the release of a double click clicks nothing more
+    DblClick();
+    MouseDown(mbLeft, shift.Include(ssDouble), x, y);
+    return;
+  }
+  pressed_ = controlStyle_.Contains(csClickEvents);
+  MouseDown(mbLeft, shift, x, y);
+}
+
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
@@ -252,6 +276,10 @@ void TControl::MouseMove(TShiftState, int, int) {}
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
 }
 
 void TControl::Invalidate() {
@@ -351,6 +379,7 @@ const TPropTable& TControl::Properties() {
     t.Add("AutoSize", BoolProp(&TControl::SetAutoSize));
     t.Add("Tag", IntProp(&TControl::SetTag));
     t.Add("OnClick", EventProp(&TControl::OnClick));
+    t.Add("OnDblClick", EventProp(&TControl::OnDblClick));
     return t;
   }();
   return table;

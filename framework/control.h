@@ -14,6 +14,10 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag>;
+// What the framework does for a control by itself: csClickEvents raises OnClick for a press and
+// release inside it, csDoubleClicks turns a second press into OnDblClick instead of a press.
+enum TControlStyleFlag { csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque };
+using TControlStyle = TSet<TControlStyleFlag>;
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
@@ -90,8 +94,11 @@ public:
   virtual void SetEnabled(bool enabled);
   bool Showing() const;  // visible itself and every parent up to a shown window
 
-  const std::string& Hint() const { return hint_; }
-  void SetHint(const std::string& hint) { hint_ = hint; }
+  // Kept as 16-bit text, so a hint naming a folder outside the code page shows it whole.
+  std::string Hint() const;
+  void SetHint(const std::string& hint);
+  const std::wstring& WideHint() const { return hint_; }
+  void SetWideHint(const std::wstring& hint) { hint_ = hint; }
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool value);
   bool ParentShowHint() const { return parentShowHint_; }
@@ -103,7 +110,10 @@ public:
   int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
 
-  TNotifyEvent OnClick;
+  TControlStyle ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
+
+  TNotifyEvent OnClick, OnDblClick;
   TMouseEvent OnMouseDown, OnMouseUp;
 
   // Sends a message through the control's own handling, as the system would.
@@ -115,6 +125,7 @@ public:
   POINT ClientToScreen(POINT point) const;
   POINT ScreenToClient(POINT point) const;
   virtual void Click();
+  virtual void DblClick();
   void BringToFront();
 
   void Loaded() override;
@@ -132,11 +143,13 @@ protected:
   void ApplyConstraints(int& width, int& height) const { constraints_->Apply(width, height); }
   void NotifyParent(UINT msg);
   bool pressed_ = false;  // a left press began on this control
+  TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csDoubleClicks};
 
 private:
   void ParentFontChanged();
   void ParentColorChanged();
   void ParentShowHintChanged();
+  void LeftButtonDown(bool second, TShiftState shift, int x, int y);
 
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -147,7 +160,7 @@ private:
   bool parentFont_ = true, parentColor_ = true, fromParent_ = false;
   TColor color_ = clBtnFace;
   bool visible_ = true, enabled_ = true;
-  std::string hint_;
+  std::wstring hint_;
   bool showHint_ = false, parentShowHint_ = true;
   TCursor cursor_ = crDefault;
   bool autoSize_ = false;
@@ -173,4 +186,6 @@ private:
 };
 
 TShiftState KeysToShiftState(WPARAM keys);
+// True when the caption marks that character with '&' as its accelerator ("&&" marks nothing).
+bool IsAccel(WPARAM key, const std::string& caption);
 TShiftState KeyboardShiftState();

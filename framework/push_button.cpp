@@ -4,6 +4,7 @@
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 75, 25);
   SetTabStop(true);
+  controlStyle_.Exclude(csClickEvents);  // the system's BN_CLICKED is the click
 }
 
 TButton::~TButton() { DestroyHandle(); }
@@ -32,6 +33,12 @@ void TButton::WndProc(TMessage& m) {
       }
       return;
     }
+    case CM_DIALOGCHAR:
+      if (IsAccel(m.WParam, Caption()) && CanFocus()) {
+        Click();
+        m.Result = 1;
+      }
+      return;
     case CM_FOCUSCHANGED: {
       auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
       SetActiveLook(focused == this || (default_ && !dynamic_cast<TButton*>(focused)));

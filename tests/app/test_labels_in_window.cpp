@@ -58,7 +58,7 @@ TEST_F(WindowLabels, GetFS9PathShowsTheFolderVerbatimAndTheKeyInsideTheirBoxes) 
   EXPECT_GT(keyShown.right - keyShown.left, TextWidth(*form->OmLabel5->Font(), texts::kKeyLabelCaption, 0) * 95 / 100);
 }
 
-TEST_F(WindowLabels, ClickingTheLinkMakesOneShellRequestWithTheAddress) {
+TEST_F(WindowLabels, DoubleClickingEachLinkOpensItOnce) {
   std::vector<TOmShellRequest> requests;
   TOmShellHandler previous = OmSetShellHandler([&](const TOmShellRequest& r) {
     requests.push_back(r);
@@ -67,11 +67,17 @@ TEST_F(WindowLabels, ClickingTheLinkMakesOneShellRequestWithTheAddress) {
   form->Show();
   const TControl& link = *form->WebLinkLabel1;
   const LPARAM at = MAKELPARAM(link.Left() + link.Width() / 2, link.Top() + link.Height() / 2);
-  SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(form->Handle(), WM_LBUTTONUP, 0, at);
+  auto doubleClick = [&](LPARAM at) {
+    for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+      SendMessageW(form->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+  };
+  doubleClick(at);
   OmSetShellHandler(previous);
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(requests[0].file, texts::kWebsite);
   EXPECT_EQ(requests[0].verb, "open");
   EXPECT_TRUE(fake.calls.empty());  // the link is the control's own, not a command's
+  const TControl& label = *form->VisitWebsiteLabel;
+  doubleClick(MAKELPARAM(label.Left() + label.Width() - 5, label.Top() + label.Height() / 2));
+  EXPECT_EQ(fake.calls, TCalls{"ShellOpen " + std::string(texts::kWebsite)});
 }

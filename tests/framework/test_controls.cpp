@@ -118,6 +118,60 @@ TEST_F(ControlTreeTest, TheTaskBarButtonComesOnlyOnceTheMainFormIsUpAndTheProgra
   Application->SetMainForm(nullptr);
 }
 
+// Down, up, double click, up: one click and one double click, on a child and on a window alike.
+TEST_F(ControlTreeTest, ADoubleClickClicksOnceThenRaisesOnDblClick) {
+  TSwatch* swatch = AddSwatch(10, 10, 50, 50, clRed);
+  auto* panel = new TCustomControl(form);
+  panel->SetBounds(100, 10, 50, 50);
+  panel->SetParent(form);
+  std::string events;
+  for (TControl* c : {static_cast<TControl*>(swatch), static_cast<TControl*>(panel)}) {
+    c->OnClick = [&](TObject*) { events += "click "; };
+    c->OnDblClick = [&](TObject*) { events += "double "; };
+  }
+  form->HandleNeeded();
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Mouse(msg, 20, 20);
+  EXPECT_EQ(events, "click double ");
+  events.clear();
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    SendMessageW(panel->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(events, "click double ");
+  swatch->SetControlStyle(swatch->ControlStyle() - TControlStyle{csDoubleClicks});
+  events.clear();
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Mouse(msg, 20, 20);
+  EXPECT_EQ(events, "click click ");  // without double clicks the second press is a press
+}
+
+// Other programs may post input to a window a box holds disabled: it starts nothing.
+TEST_F(ControlTreeTest, InputToADisabledFormIsDropped) {
+  TSwatch* swatch = AddSwatch(10, 10, 50, 50, clRed);
+  int clicks = 0;
+  swatch->OnClick = [&](TObject*) { ++clicks; };
+  form->HandleNeeded();
+  EnableWindow(form->Handle(), FALSE);
+  Mouse(WM_LBUTTONDOWN, 20, 20);
+  Mouse(WM_LBUTTONUP, 20, 20);
+  EXPECT_EQ(clicks, 0);
+  EnableWindow(form->Handle(), TRUE);
+  Mouse(WM_LBUTTONDOWN, 20, 20);
+  Mouse(WM_LBUTTONUP, 20, 20);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlTreeTest, AButtonAnswersItsAcceleratorOnceAndOnlyWhenItCanFocus) {
+  auto* button = new TButton(form);
+  button->SetCaption("&Get");
+  button->SetParent(form);
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  form->Show();
+  EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 'g'), 1);
+  EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 'e'), 0);
+  button->SetEnabled(false);
+  EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 'G'), 0);
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(ControlTreeTest, EnterPressesTheFocusedButtonAndEscapeTheCancelButton) {
   std::string pressed;
   auto button = [&](const char* name, int left) {
