@@ -112,6 +112,7 @@ bool TApplication::ProcessMessage() {
 void TApplication::HandleMessage(const MSG& msg) {
   // Dialog keys reach handlers outside any window procedure: their errors are caught here.
   try {
+    if (IsDroppedInput(msg.hwnd, msg.message)) return;
     if (IsDialogKey(msg) || IsDialogChar(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -121,8 +122,14 @@ void TApplication::HandleMessage(const MSG& msg) {
 }
 
 bool TApplication::IsDialogChar(const MSG& msg) {
-  // Alt+letter: the controls' accelerators (a group box's, a label's) get a chance first.
-  if (msg.message != WM_SYSCHAR) return false;
+  // Alt+letter, or the letter alone where the focus takes no characters: the controls'
+  // accelerators (a button's, a group box's, a label's) get a chance first.
+  if (msg.message != WM_SYSCHAR && msg.message != WM_CHAR) return false;
+  if (msg.message == WM_CHAR) {
+    MSG copy = msg;
+    const LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
+    if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  }
   TWinControl* target = nullptr;
   for (HWND w = msg.hwnd; w && !target; w = GetParent(w)) target = TWinControl::FromHandle(w);
   TForm* form = target ? GetParentForm(target) : nullptr;
@@ -226,7 +233,7 @@ void TApplication::MouseOver(TControl* control) {
   if (old) old->Perform(CM_MOUSELEAVE);
   if (control) control->Perform(CM_MOUSEENTER);
   CancelHint();
-  if (control && control->ShowHint() && !control->Hint().empty()) {
+  if (control && control->ShowHint() && !control->WideHint().empty()) {
     hintControl_ = control;
     SetTimer(handle_, kHintShowTimer, hintPause_, nullptr);
   }
@@ -260,7 +267,7 @@ void TApplication::ShowHintNow() {
     hintWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"",
                                   WS_POPUP | WS_BORDER, 0, 0, 0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hintWindow_) return;
-  std::wstring text = AnsiToWide(hintControl_->Hint());
+  std::wstring text = hintControl_->WideHint();
   HDC dc = GetDC(hintWindow_);
   HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   RECT r{0, 0, 300, 0};

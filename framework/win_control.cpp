@@ -27,7 +27,15 @@ ATOM RegisterOwnClass(WNDPROC proc) {
 bool IsMouseMessage(UINT msg) {
   return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
 }
+bool IsInputMessage(UINT msg) {
+  return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || (msg >= WM_KEYFIRST && msg <= WM_KEYLAST);
+}
 }  // namespace
+
+bool IsDroppedInput(HWND window, UINT msg) {
+  if (!window || !IsInputMessage(msg)) return false;
+  return !IsWindowEnabled(window) || !IsWindowEnabled(GetAncestor(window, GA_ROOT));
+}
 
 void HandleWindowProcException() {
   try {
@@ -128,6 +136,7 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, L
     if (control) control->Attach(window);
   }
   if (!control) return DefWindowProcW(window, msg, wParam, lParam);
+  if (IsDroppedInput(window, msg)) return 0;
   TMessage message{msg, wParam, lParam, 0};
   try {
     control->NoteLookEffect(message);

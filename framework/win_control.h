@@ -146,3 +146,6 @@ private:
 
 // Framework hook: handles an exception that escaped a window procedure.
 void HandleWindowProcException();
+// The system never gives real input to a disabled window or one whose top level is disabled
+// (a box or dialog holds it); input posted or sent there by other programs is dropped alike.
+bool IsDroppedInput(HWND window, UINT msg);
