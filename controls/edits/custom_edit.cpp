@@ -882,7 +882,8 @@ void TCustomEdEdit::WndProc(TMessage& m) {
     case WM_CONTEXTMENU: {
       POINT screen{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       POINT client = screen;
-      if (m.LParam == -1) {
+      // From the keyboard both words are -1, however the system extended them into LPARAM.
+      if (GET_X_LPARAM(m.LParam) == -1 && GET_Y_LPARAM(m.LParam) == -1) {
         client = CharPosToPixel(caret_);  // from the keyboard: at the caret
         screen = client;
         ::ClientToScreen(Handle(), &screen);

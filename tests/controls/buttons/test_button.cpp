@@ -134,6 +134,11 @@ TEST_F(ButtonTest, EachWayOfPressingClicksOnce) {
   Press(WM_LBUTTONDOWN, WM_LBUTTONUP);
   Press(WM_LBUTTONDBLCLK, WM_LBUTTONUP);
   EXPECT_EQ(clicks, 6);  // a double click is two presses
+  button->SetCaption("&Go");
+  PostMessageW(Window(), WM_SYSCHAR, 'g', 1 << 29);  // Alt+G
+  PostMessageW(Window(), WM_CHAR, 'G', 1);         // the letter alone: a button takes no characters
+  Application->ProcessMessages();
+  EXPECT_EQ(clicks, 8);
 }
 
 TEST_F(ButtonTest, EnterGoesToTheFocusedButtonBeforeADefaultOne) {

@@ -174,10 +174,20 @@ TEST_F(EditTest, AKeyHandlerThatClearsTheKeySwallowsIt) {
 TEST_F(EditTest, KeyboardContextMenuOpensAtTheCaret) {
   edit->SetText(L"C:\\FS9");
   Key(VK_END);
-  SendMessageW(Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window()), -1);
   POINT caret = edit->CharPosToPixel(edit->CaretPos());
   ClientToScreen(Window(), &caret);
-  EXPECT_EQ(edit->menus, 1);
+  // Both words -1, sign- or zero-extended into LPARAM, and Shift+F10 through the system.
+  SendMessageW(Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window()), -1);
+  SendMessageW(Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window()), MAKELPARAM(-1, -1));
+  BYTE saved[256], state[256];
+  GetKeyboardState(saved);
+  std::copy(saved, saved + 256, state);
+  state[VK_SHIFT] = 0x80;
+  SetKeyboardState(state);
+  SendMessageW(Window(), WM_SYSKEYDOWN, VK_F10, 1);
+  SendMessageW(Window(), WM_SYSKEYUP, VK_F10, 0xC0000001);
+  SetKeyboardState(saved);
+  EXPECT_EQ(edit->menus, 3);
   EXPECT_EQ(edit->shownAt.x, caret.x);
   EXPECT_EQ(edit->shownAt.y, caret.y);
   EXPECT_EQ(edit->enabled.find(L'P') != std::wstring::npos, ClipboardHasText() != FALSE);
