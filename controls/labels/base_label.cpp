@@ -18,15 +18,7 @@ UINT OmAlignmentFlags(TOmAlignment alignment) {
   return kFlags[alignment <= agBottomRight ? alignment : 0];
 }
 
-bool OmIsAccel(WPARAM key, const std::string& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') { ++i; continue; }
-    const auto marked = static_cast<unsigned char>(caption[i + 1]);
-    return std::toupper(marked) == std::toupper(static_cast<int>(key & 0xFF));
-  }
-  return false;
-}
+bool OmIsAccel(WPARAM key, const std::string& caption) { return IsAccel(key, caption); }
 
 TOmBaseLabel::TOmBaseLabel(TComponent* owner) : TOmBaseGraphicControl(owner) { SetAutoSize(true); }
 

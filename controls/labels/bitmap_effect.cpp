@@ -5,7 +5,7 @@ void TOmBitmapEffectObject::Assign(const TPersistent& source) {
   if (!other) return TOmObject::Assign(source);
   if (other == this) return;
   active_ = other->active_;
-  imageList_ = other->imageList_;
+  AttachImageList(other->ImageList());
   ResetBuffer();
   SignalChange();
 }
@@ -18,10 +18,15 @@ void TOmBitmapEffectObject::SetActive(bool active) {
 }
 
 void TOmBitmapEffectObject::SetImageList(TOmCustomImageList* list) {
-  if (list == imageList_) return;
-  imageList_ = list;
+  if (list == ImageList()) return;
+  AttachImageList(list);
   ResetBuffer();
   SignalChange();
+}
+
+void TOmBitmapEffectObject::AttachImageList(TOmCustomImageList* list) {
+  if (list) list->RegisterChanges(imageLink_);
+  else if (TOmCustomImageList* old = imageLink_.Sender()) old->UnRegisterChanges(imageLink_);
 }
 
 void TOmBitmapEffectObject::Render(const TBitmap& source, int x, int y, TBitmap& target) {

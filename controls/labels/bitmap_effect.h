@@ -3,9 +3,8 @@
 #pragma once
 #include <memory>
 #include "controls/drawing/om_object.h"
+#include "controls/labels/image_list.h"
 #include "framework/bitmap.h"
-
-class TOmCustomImageList;
 
 class TOmBitmapEffectObject : public TOmObject {
 public:
@@ -15,7 +14,7 @@ public:
   bool Active() const { return active_; }
   void SetActive(bool active);
   // An image list the effect blends in; forgotten when the list goes.
-  TOmCustomImageList* ImageList() const { return imageList_; }
+  TOmCustomImageList* ImageList() const { return imageLink_.Sender(); }
   void SetImageList(TOmCustomImageList* list);
 
   bool HasBuffer() const { return buffer_ && !buffer_->Empty(); }
@@ -27,7 +26,8 @@ public:
   static const TPropTable& Properties();
 
 private:
+  void AttachImageList(TOmCustomImageList* list);
   bool active_ = false;
-  TOmCustomImageList* imageList_ = nullptr;
+  TOmChangeLink imageLink_;  // the list's going clears it
   std::unique_ptr<TBitmap> buffer_;
 };

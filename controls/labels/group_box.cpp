@@ -1,4 +1,5 @@
 #include "controls/labels/group_box.h"
+#include <utility>
 #include "controls/labels/base_label.h"
 #include "controls/labels/control.h"
 #include "framework/form_reader.h"
@@ -153,8 +154,10 @@ void TOmCustomGroupBox::MeasureCaption() {
   measuring_ = true;
   rotated_->SetAngle(OmGroupCaptionPlace(alignment_).angle);
   if (rotated_->Angle() != 0 && !OmIsTrueTypeFont(*captionFont_)) OmMakeRotatable(*captionFont_);
-  bandHeight_ = OmCaptionLineHeight(rotated_.get(), *captionFont_);
+  const int oldBand = std::exchange(bandHeight_, OmCaptionLineHeight(rotated_.get(), *captionFont_));
   measuring_ = false;
+  // Aligned children stand beside the band: a new band height moves them.
+  if (bandHeight_ != oldBand) RealignControls();
 }
 
 void TOmCustomGroupBox::SubObjectChanged(TObject* sender) {

@@ -6,6 +6,8 @@ TOmCustomLabel::TOmCustomLabel(TComponent* owner)
     : TOmBaseLabel(owner), bevel_(std::make_unique<TOmBevel>()), fontFX_(std::make_unique<TOmFxCaption>()) {
   bevel_->OnChange = [this](TObject* sender) { PropertyChanged(sender); };
   fontFX_->OnChange = [this](TObject* sender) { FontUpdated(sender); };
+  SetColor(clWindow);
+  SetParentColor(true);
 }
 
 TOmCustomLabel::~TOmCustomLabel() {

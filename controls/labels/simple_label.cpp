@@ -1,4 +1,5 @@
 #include "controls/labels/simple_label.h"
+#include <algorithm>
 #include "controls/labels/shell_request.h"
 #include "framework/form_reader.h"
 
@@ -9,6 +10,8 @@ bool Blank(const std::string& s) { return s.find_first_not_of(" \t\r\n") == std:
 TOmCustomSimpleLabel::TOmCustomSimpleLabel(TComponent* owner)
     : TOmBaseLabel(owner), font3D_(std::make_unique<TOm3DCaption>()) {
   font3D_->OnChange = [this](TObject* sender) { FontUpdated(sender); };
+  SetColor(clWindow);
+  SetParentColor(true);
 }
 
 TOmCustomSimpleLabel::~TOmCustomSimpleLabel() { font3D_->OnChange = nullptr; }
@@ -22,8 +25,10 @@ void TOmCustomSimpleLabel::SetInActiveColor(TColor color) {
 void TOmCustomSimpleLabel::SetJumpUnderline(bool value) {
   if (value == jumpUnderline_) return;
   jumpUnderline_ = value;
-  // A label loaded as a jump takes the underline at once; others at the next mode change.
-  if (legacyJump_) Font()->SetStyle(Font()->Style() + TFontStyles{fsUnderline});
+  // A label loaded as a jump follows at once; others at the next mode change.
+  if (!legacyJump_) return;
+  const TFontStyles underline{fsUnderline};
+  Font()->SetStyle(value ? Font()->Style() + underline : Font()->Style() - underline);
 }
 
 void TOmCustomSimpleLabel::SetJumpMode(TOmJumpModes mode) {
@@ -44,6 +49,8 @@ void TOmCustomSimpleLabel::SetJumpMode(TOmJumpModes mode) {
 void TOmCustomSimpleLabel::Loaded() {
   TOmBaseLabel::Loaded();
   if (legacyJump_) jumpMode_ = jmInternet;  // stored directly, as it was saved
+  // A jump loaded from a description points like one set at run time, unless it stores a cursor.
+  if (jumpMode_ != jmNone && Cursor() == crDefault) SetCursor(crHandPoint);
 }
 
 bool TOmCustomSimpleLabel::ReadCustomProperty(const std::string& name, const TFormValue& value) {
@@ -78,7 +85,9 @@ void TOmCustomSimpleLabel::MouseUp(TMouseButton button, TShiftState shift, int x
 
 void TOmCustomSimpleLabel::AdjustAutoSize() {
   if (!AutoSize() || IsLoading()) return;
-  RECT q = ClientRect();
+  // Wrap at the width less the spare pixel the measure adds on each side, so a second
+  // measure gives the same bounds.
+  RECT q{0, 0, std::max(1, Width() - 2), Height()};
   OmMeasureEffectText(nullptr, CaptionText(), font3D_.get(), q, OptionFlags(), 0, ShowAccelChar(), MultiLine(),
                       *Font());
   SetBounds(Left(), Top(), q.right, q.bottom);

@@ -8,6 +8,7 @@
 #include "controls/labels/timer_service.h"
 #include "controls/labels/web_link_label.h"
 #include "framework/application.h"
+#include "framework/form_reader.h"
 
 namespace {
 class TCountingLabel : public TOmLabel {
@@ -238,4 +239,93 @@ TEST_F(LabelBehaviour, FailedThemeEraseFallsThroughToTheFill) {
   Print(*panel, dib);
   EXPECT_FALSE(panel->ThemeBackgroundDone());
   EXPECT_EQ(dib.Count(RGB(10, 20, 30)), 100 * 40);
+}
+
+TEST_F(LabelBehaviour, LoadedJumpLabelsPointAndFollowJumpUnderlineAndLabelsDefaultToWindowColour) {
+  TClassRegistry::Instance().Register<TOmSimpleLabel>("TOmSimpleLabel");
+  form->LoadDescription(R"(object F: TForm
+  object Mode: TOmSimpleLabel
+    JumpMode = jmApplication
+  end
+  object Stored: TOmSimpleLabel
+    Cursor = -2
+    JumpMode = jmCustom
+  end
+  object Legacy: TOmSimpleLabel
+    UseAsJump = True
+    JumpUnderline = False
+  end
+end
+)", [](const std::string&) { return std::vector<unsigned char>{}; });
+  auto* mode = static_cast<TOmSimpleLabel*>(form->FindComponent("Mode"));
+  auto* legacy = static_cast<TOmSimpleLabel*>(form->FindComponent("Legacy"));
+  EXPECT_EQ(mode->Cursor(), crHandPoint);
+  EXPECT_EQ(static_cast<TControl*>(form->FindComponent("Stored"))->Cursor(), crArrow);  // a stored cursor wins
+  EXPECT_EQ(legacy->Cursor(), crHandPoint);
+  EXPECT_FALSE(legacy->Font()->Style().Contains(fsUnderline));
+  legacy->SetJumpUnderline(true);
+  EXPECT_TRUE(legacy->Font()->Style().Contains(fsUnderline));
+  TOmLabel plain(nullptr);
+  EXPECT_EQ(plain.Color(), clWindow);
+  EXPECT_EQ(TOmSimpleLabel(nullptr).Color(), clWindow);
+}
+
+TEST_F(LabelBehaviour, SimpleLabelMultiLineAutoSizeIsAFixedPoint) {
+  auto* label = new TOmSimpleLabel(form);
+  label->SetParent(form);
+  label->SetMultiLine(true);
+  label->SetBounds(0, 0, 120, 30);
+  label->SetCaption("A caption long enough to wrap onto several lines in a narrow label");
+  const RECT first = label->BoundsRect();
+  for (int i = 0; i < 3; ++i) label->Perform(CM_TEXTCHANGED);
+  const RECT again = label->BoundsRect();
+  EXPECT_TRUE(EqualRect(&first, &again)) << label->Width() << "x" << label->Height();
+  EXPECT_LE(label->Width(), 120);
+}
+
+TEST_F(LabelBehaviour, GroupBoxMovesAlignedChildrenWhenItsCaptionBandChanges) {
+  auto* box = new TOmGroupBox(form);
+  box->SetParent(form);
+  box->SetCaption("Band");
+  auto* child = new TCustomControl(form);
+  child->SetAlign(alTop);
+  child->SetParent(box);
+  form->HandleNeeded();
+  const int before = child->Top();
+  box->CaptionFont()->SetHeight(-30);
+  EXPECT_GT(child->Top(), before);
+  EXPECT_GE(child->Top(), OmCaptionLineHeight(nullptr, *box->CaptionFont()));
+  box->SetAlignment(gcaLeftCenter);
+  EXPECT_GE(child->Left(), OmCaptionLineHeight(nullptr, *box->CaptionFont()));
+}
+
+// The caption and frame of each of the twelve alignments, for a 200 x 100 box, band 14, offset 8.
+TEST(GroupBoxLayout, EachAlignmentPutsCaptionAndFrameOnItsSide) {
+  struct TCase { TOmGroupCaptionAlign a; RECT caption, frame; int angle; };
+  const RECT top{0, 6, 200, 100}, left{6, 0, 200, 100}, bottom{0, 0, 200, 94}, right{0, 0, 194, 100};
+  const TCase cases[] = {
+      {gcaTopLeft, {8, 0, 200, 14}, top, 0},         {gcaTopCenter, {0, 0, 200, 14}, top, 0},
+      {gcaTopRight, {0, 0, 192, 14}, top, 0},        {gcaLeftBottom, {0, 0, 14, 92}, left, 90},
+      {gcaLeftCenter, {0, 0, 14, 100}, left, 90},    {gcaLeftTop, {0, 8, 14, 100}, left, 90},
+      {gcaBottomLeft, {8, 86, 200, 100}, bottom, 0}, {gcaBottomCenter, {0, 86, 200, 100}, bottom, 0},
+      {gcaBottomRight, {0, 86, 192, 100}, bottom, 0}, {gcaRightTop, {186, 10, 200, 100}, right, 270},
+      {gcaRightCenter, {186, 2, 200, 100}, right, 270}, {gcaRightBottom, {186, 2, 200, 92}, right, 270},
+  };
+  for (const TCase& c : cases) {
+    RECT caption{}, frame{};
+    OmGroupBoxLayout(c.a, 200, 100, 14, 8, caption, frame);
+    EXPECT_TRUE(EqualRect(&caption, &c.caption)) << c.a;
+    EXPECT_TRUE(EqualRect(&frame, &c.frame)) << c.a;
+    EXPECT_EQ(OmGroupCaptionPlace(c.a).angle, c.angle) << c.a;
+  }
+}
+
+TEST(BackgroundEffect, ForgetsAnImageListThatGoes) {
+  TOmBitmapEffectObject fx;
+  {
+    TOmCustomImageList list(nullptr);
+    fx.SetImageList(&list);
+    EXPECT_EQ(fx.ImageList(), &list);
+  }
+  EXPECT_EQ(fx.ImageList(), nullptr);
 }
