@@ -57,6 +57,19 @@ private:
   HDC dc_;
 };
 
+// A window's device context, released on every exit path (a paint may raise).
+class TWindowDC {
+public:
+  explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~TWindowDC() { if (dc_) ReleaseDC(window_, dc_); }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const { return dc_; }
+private:
+  HWND window_;
+  HDC dc_;
+};
+
 // Base of the records that tell their owner when they change.
 class TGraphicsObject : public TPersistent {
 public:

@@ -25,6 +25,7 @@ class ERegistryException : public Exception { using Exception::Exception; };
 class EOutOfResources : public Exception { using Exception::Exception; };
 class EInvalidOperation : public Exception { using Exception::Exception; };
 class EConvertError : public Exception { using Exception::Exception; };
+class ERangeError : public Exception { using Exception::Exception; };
 
 // A form description that cannot be read; the message names component, property and line.
 class EFormReadError : public Exception {

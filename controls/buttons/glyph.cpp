@@ -196,7 +196,6 @@ int TOmGlyph::CreateImage(int n) {
   if (bitmap_->Empty()) return -1;
   const int w = bitmap_->Width() / numGlyphs_, h = bitmap_->Height();
   if (w <= 0) return -1;
-  if (!list_) list_ = EnsureCache().GetList(w, h);
 
   // Built images keep the source's shape as their mask: a generated pixel that happens to have
   // the transparent colour must not punch a hole in the glyph.
@@ -216,7 +215,10 @@ int TOmGlyph::CreateImage(int n) {
     shape.Assign(*mask);
     BitBlt(mask->Canvas().Handle(), 1, 1, w - 1, h - 1, shape.Canvas().Handle(), 0, 0, SRCAND);
   }
-  indices_[n] = list_->AddGlyph(result ? *result : *cell, transparentColor_, mask.get());
+  // The list is held only once an image is in it: an empty one may go with another glyph's release.
+  TOmGlyphList* list = list_ ? list_ : EnsureCache().GetList(w, h);
+  indices_[n] = list->AddGlyph(result ? *result : *cell, transparentColor_, mask.get());
+  list_ = list;
   return indices_[n];
 }
 

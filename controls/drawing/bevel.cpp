@@ -1,5 +1,6 @@
 #include "controls/drawing/bevel.h"
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 void OmDeflateRect(RECT& r, int left, int top, int right, int bottom) {
@@ -61,7 +62,9 @@ int OmBorderStyleWidth(TOmBorderStyle style) {
 UINT OmEdgeKind(TOmEdgeStyle style) {
   static constexpr UINT kKinds[] = {BDR_RAISEDINNER, BDR_RAISEDOUTER, BDR_SUNKENINNER, BDR_SUNKENOUTER,
                                     EDGE_BUMP, EDGE_ETCHED, EDGE_RAISED, EDGE_SUNKEN};
-  return kKinds[style];
+  const auto index = static_cast<unsigned>(style);
+  if (index >= std::size(kKinds)) throw ERangeError("Edge style out of range");
+  return kKinds[index];
 }
 
 UINT OmFrameSideFlags(TOmFrameSides sides) {
@@ -288,7 +291,14 @@ std::uint8_t Clamp8(int value, int high) { return static_cast<std::uint8_t>(std:
 
 void TOmBevel::SetWidthInner(int width) { if (Store(widthInner_, Clamp8(width, kOmMaxBevelWidth))) SignalChange(); }
 void TOmBevel::SetWidthOuter(int width) { if (Store(widthOuter_, Clamp8(width, kOmMaxBevelWidth))) SignalChange(); }
-void TOmBevel::SetColor(int index, TColor color) { if (Store(colors_[index], color)) SignalChange(); }
+int TOmBevel::CheckedColorIndex(int index) {
+  if (index < 0 || index >= static_cast<int>(sizeof(colors_) / sizeof(colors_[0]))) throw ERangeError("Bevel colour index out of range");
+  return index;
+}
+
+void TOmBevel::SetColor(int index, TColor color) {
+  if (Store(colors_[CheckedColorIndex(index)], color)) SignalChange();
+}
 void TOmBevel::SetBorderSides(TOmFrameSides sides) { if (Store(borderSides_, sides)) SignalChange(); }
 void TOmBevel::SetBorderWidth(int width) { if (Store(borderWidth_, Clamp8(width, kOmMaxBorderWidth))) SignalChange(); }
 void TOmBevel::SetBorderInnerWidth(int width) {

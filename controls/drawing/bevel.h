@@ -62,7 +62,8 @@ public:
   int WidthOuter() const { return widthOuter_; }
   void SetWidthOuter(int width);
   // Colours by index: 0 BorderColor, 1 LightColor, 2 ShadowColor.
-  TColor Color(int index) const { return colors_[index]; }
+  // An index outside 0..2 raises ERangeError.
+  TColor Color(int index) const { return colors_[CheckedColorIndex(index)]; }
   void SetColor(int index, TColor color);
   TColor BorderColor() const { return colors_[0]; }
   void SetBorderColor(TColor color) { SetColor(0, color); }
@@ -105,6 +106,7 @@ private:
   void UpdateExtents();
   TOmBevelStyle styleInner_ = bvNone, styleOuter_ = bvNone;
   std::uint8_t widthInner_ = 1, widthOuter_ = 1;
+  static int CheckedColorIndex(int index);
   TColor colors_[3] = {clBtnFace, clBtnHighlight, clBtnShadow};
   std::uint8_t borderInnerWidth_ = 0, borderWidth_ = 0;
   TOmFrameSides borderSides_ = kOmAllFrameSides;

@@ -177,14 +177,10 @@ void TOmBaseGraphicControl::RedrawNow() {
     Invalidate();
     return;
   }
-  HWND window = Parent()->Handle();
-  HDC dc = GetDC(window);
+  const TWindowDC windowDC(Parent()->Handle());
+  HDC dc = windowDC.Get();
   if (!dc) return Invalidate();
   Parent()->LookChangedIn(BoundsRect());  // drawn past the parent's kept picture
-  struct TRelease {
-    HWND window; HDC dc;
-    ~TRelease() { ReleaseDC(window, dc); }
-  } release{window, dc};
   TDCStateGuard guard(dc);
   OffsetViewportOrgEx(dc, Left(), Top(), nullptr);
   IntersectClipRect(dc, 0, 0, Width(), Height());

@@ -81,9 +81,8 @@ void TOmCustomControl::SendToChildren(UINT msg) {
 void TOmCustomControl::PaintGraphicChildrenNow() {
   if (!HandleAllocated()) return;
   LookChanged(false);  // drawn past the kept picture
-  HDC dc = GetDC(Handle());
-  PaintControls(dc);
-  ReleaseDC(Handle(), dc);
+  const TWindowDC dc(Handle());
+  if (dc.Get()) PaintControls(dc.Get());
 }
 
 void TOmCustomControl::PaintBackground(HDC dc) {

@@ -194,6 +194,9 @@ TEST(BevelRecord, SettersNotifyOncePairShadowStylesAndAssignmentKeepsHostState) 
   EXPECT_TRUE(bevel.TakeRecreateRequest());
   EXPECT_EQ(bevel.Description(), "{Windows style}");
   EXPECT_THROW(bevel.Assign(TOmObject()), EConvertError);
+  EXPECT_THROW(bevel.Color(3), ERangeError);
+  EXPECT_THROW(bevel.SetColor(-1, clRed), ERangeError);
+  EXPECT_THROW(OmEdgeKind(static_cast<TOmEdgeStyle>(8)), ERangeError);
 
   TOmBevel plain;  // draws the border itself: the source's host state must not come along
   plain.Assign(bevel);
