@@ -37,6 +37,10 @@ public:
 
   TCustomEdGraphicButton* MainButton() const { return main_.get(); }
   TCustomEdGraphicButton* AltButton() const { return alt_.get(); }
+  const TEdFString& ButtonHint() const { return main_->WideHint(); }
+  void SetButtonHint(const TEdFString& hint) { main_->SetWideHint(hint); }
+  const TEdFString& AltButtonHint() const { return alt_->WideHint(); }
+  void SetAltButtonHint(const TEdFString& hint) { alt_->SetWideHint(hint); }
 
   TShortCut ButtonShortcut() const { return buttonShortcut_; }
   void SetButtonShortcut(TShortCut value) { buttonShortcut_ = value; }

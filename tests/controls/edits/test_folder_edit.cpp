@@ -77,6 +77,16 @@ TEST_F(FolderEditTest, TheMainButtonFillsTheRightOfTheClient) {
   EXPECT_EQ(edit->ControlAtPos({430, 8}), nullptr);
 }
 
+TEST_F(FolderEditTest, HintsKeepFolderNamesOutsideTheCodePage) {
+  const std::wstring folder = L"C:\\\u03a9\u03bc\u03ad\u03b3\u03b1";
+  edit->SetWideHint(folder);
+  edit->SetButtonHint(folder);
+  edit->SetAltButtonHint(folder + L"\\alt");
+  EXPECT_EQ(edit->WideHint(), folder);
+  EXPECT_EQ(edit->MainButton()->WideHint(), folder);
+  EXPECT_EQ(edit->AltButtonHint(), folder + L"\\alt");
+}
+
 TEST_F(FolderEditTest, ButtonsTakeTheLineBorderOnlyWithAFlatLineBorderedEdit) {
   edit->SetActiveBorderType(fbtColorLineBorder);
   edit->SetInactiveBorderType(fbtColorLineBorder);
