@@ -184,8 +184,8 @@ TEST_F(EditTest, KeyboardContextMenuOpensAtTheCaret) {
   std::copy(saved, saved + 256, state);
   state[VK_SHIFT] = 0x80;
   SetKeyboardState(state);
+  // Only the press: the system takes the release of F10 for the menu key and would wait in menu mode.
   SendMessageW(Window(), WM_SYSKEYDOWN, VK_F10, 1);
-  SendMessageW(Window(), WM_SYSKEYUP, VK_F10, 0xC0000001);
   SetKeyboardState(saved);
   EXPECT_EQ(edit->menus, 3);
   EXPECT_EQ(edit->shownAt.x, caret.x);
