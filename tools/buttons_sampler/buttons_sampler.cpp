@@ -11,6 +11,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/themes.h"
+#include "tools/common/blank_cells.h"
 
 namespace {
 struct TSample { const char* caption; const char* glyph; int width, height; };
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
   TBitmap sheet;
   sheet.SetSize(8 * 115 + 8, 24 * 32 + 8);  // white
   HDC dc = sheet.Canvas().Handle();
+  TBlankCells check;
   for (bool themed : {true, false}) {
     SetThemesWanted(themed);
     for (int i = 0; i < 5; ++i) {
@@ -93,6 +95,8 @@ int main(int argc, char** argv) {
         cell.SetSize(button->Width(), button->Height());
         SendMessageW(button->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(cell.Canvas().Handle()), PRF_CLIENT);
         BitBlt(dc, x, y, cell.Width(), cell.Height(), cell.Canvas().Handle(), 0, 0, SRCCOPY);
+        check.Expect(RECT{x, y, x + cell.Width(), y + cell.Height()}, std::string(kButtons[i].caption) + " look " +
+                     std::to_string(look) + (themed ? " themed" : " classic"));
         if (look == 1) button->Perform(CM_MOUSELEAVE);
         if (look == 2) SendMessageW(button->Handle(), BM_SETSTATE, FALSE, 0);
         if (look == 3) elsewhere->SetFocus();
@@ -113,8 +117,10 @@ int main(int argc, char** argv) {
         TBitmap cell;
         cell.SetSize(sample->Width(), sample->Height());
         SendMessageW(sample->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(cell.Canvas().Handle()), PRF_CLIENT);
-        BitBlt(dc, 4 + (look + (themed ? 0 : 4)) * 115, 4 + (10 + style) * 32, cell.Width(), cell.Height(),
-               cell.Canvas().Handle(), 0, 0, SRCCOPY);
+        const int x = 4 + (look + (themed ? 0 : 4)) * 115, y = 4 + (10 + style) * 32;
+        BitBlt(dc, x, y, cell.Width(), cell.Height(), cell.Canvas().Handle(), 0, 0, SRCCOPY);
+        check.Expect(RECT{x, y, x + cell.Width(), y + cell.Height()}, "face " + std::to_string(style) + " look " +
+                     std::to_string(look) + (themed ? " themed" : " classic"));
         if (look == 1) sample->Perform(CM_MOUSELEAVE);
         if (look == 2) SendMessageW(sample->Handle(), BM_SETSTATE, FALSE, 0);
         if (look == 3) elsewhere->SetFocus();
@@ -125,5 +131,6 @@ int main(int argc, char** argv) {
   const std::vector<unsigned char> bytes = sheet.SaveToBytes();
   std::ofstream out(target, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return out ? 0 : 1;
+  if (!out) return 1;
+  return check.Report(dc);
 }

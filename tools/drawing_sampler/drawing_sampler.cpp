@@ -4,12 +4,14 @@
 #include <string>
 #include "controls/drawing/bevel.h"
 #include "controls/drawing/fx_caption.h"
+#include "tools/common/blank_cells.h"
 #include "framework/bitmap.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   TBitmap bitmap;
   bitmap.SetSize(760, 560);
+  TBlankCells check;
   TCanvas& canvas = bitmap.Canvas();
   const auto fill = [&](const RECT& r, TColor color) {
     canvas.Brush().SetColor(color);
@@ -26,8 +28,11 @@ int main(int argc, char** argv) {
     OmDrawEffectText(canvas, text, nullptr, nullptr, {dfEnabled}, DT_SINGLELINE, r);
   };
   const auto cell = [&](int x, int y, const TOmBevel& bevel, const std::string& name) {
-    const RECT inner = bevel.PaintBevel(canvas, RECT{x, y, x + 80, y + 26}, false);
+    const RECT whole{x, y, x + 80, y + 26};
+    fill(whole, clWhite);  // face-coloured rings would not show on the grey
+    const RECT inner = bevel.PaintBevel(canvas, whole, false);
     fill(inner, 0xE0FFFF);
+    if (name != "lsNone") check.Expect(whole, name, inner, RGB(255, 255, 255));  // the bevel, not the fill
     label(x, y + 28, name);
   };
   int n = 0;
@@ -80,6 +85,7 @@ int main(int argc, char** argv) {
   const auto effect = [&](const TOm3DCaption& caption, TOmTextDrawFlags flags, const std::string& text) {
     const RECT r{10 + (m % 4) * 185, 300 + (m / 4) * 34, 10 + (m % 4) * 185 + 180, 300 + (m / 4) * 34 + 32};
     OmDrawEffectText(canvas, text, &caption, nullptr, flags + TOmTextDrawFlags{dfClip}, DT_SINGLELINE, r);
+    check.Expect(r, text);
     ++m;
   };
   for (const auto& [name, style] : OmThreeDStyleNames()) {
@@ -105,9 +111,11 @@ int main(int argc, char** argv) {
     OffsetRect(&r, 10 + (angle / 90) * 150 + (angle == 30 ? 0 : 60), 420);
     fill(r, 0xE0FFFF);
     OmDrawEffectText(canvas, "Angle " + std::to_string(angle), &turned, nullptr, {dfEnabled}, 0, r);
+    check.Expect(r, "Angle " + std::to_string(angle));
   }
   const std::vector<unsigned char> bytes = bitmap.SaveToBytes();
   std::ofstream out(argv[1], std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return out.good() ? 0 : 1;
+  if (!out.good()) return 1;
+  return check.Report(canvas.Handle());
 }
