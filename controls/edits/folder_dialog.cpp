@@ -36,6 +36,8 @@ RECT ToPixels(const TDialogRect& r) {
   return {r.left * bx / 4, r.top * by / 8, (r.left + r.width) * bx / 4, (r.top + r.height) * by / 8};
 }
 
+bool IsDesktop(PCIDLIST_ABSOLUTE list) { return CalcPIDLSize(list) == sizeof(USHORT); }  // no item in it
+
 RECT WindowRectOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
@@ -195,7 +197,10 @@ bool TEdFolderDialog::Execute() {
     selection_.Reset();
     folder_ = displayName_.c_str();
   } else {
-    TakeOver(std::move(chosen));
+    // The system's browser answers the desktop when it has lost track of its tree's selection;
+    // the folder it last reported selected is the one the user saw.
+    const bool lostTrack = IsDesktop(chosen.Get()) && selection_ && !IsDesktop(selection_.Get());
+    TakeOver(lostTrack ? std::move(selection_) : std::move(chosen));
   }
   return true;
 }

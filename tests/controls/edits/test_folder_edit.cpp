@@ -222,4 +222,26 @@ TEST(ItemLists, PathsLongerThan260CharactersComeBackWhole) {
   EXPECT_EQ(CalcPIDLSize(copy.Get()), CalcPIDLSize(list.Get()));
   EXPECT_EQ(GetPathFromPIDL(copy.Get()), path);
 }
+// The browser answers the desktop when it loses track of its tree: the edit keeps the folder the
+// tree last showed selected, unless that was the desktop itself.
+TEST_F(FolderEditTest, ADesktopAnswerGivesTheFolderLastSelected) {
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const TEdFString desktopPath = GetPathFromPIDL(GetFolderPIDL(sfoDesktop, L"").Get());
+  bool userPicksDesktop = false;
+  during = [&](BROWSEINFOW& info) {
+    HWND window = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    info.lpfn(window, BFFM_INITIALIZED, 0, info.lParam);
+    TEdItemList desktop = GetFolderPIDL(sfoDesktop, L"");
+    if (userPicksDesktop) info.lpfn(window, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(desktop.Get()), info.lParam);
+    answer = std::move(desktop);
+    DestroyWindow(window);
+  };
+  edit->SetText(windows);
+  edit->MainButton()->Click();
+  EXPECT_EQ(_wcsicmp(edit->Text().c_str(), windows), 0);
+  userPicksDesktop = true;
+  edit->MainButton()->Click();
+  EXPECT_EQ(edit->Text(), desktopPath);
+}
 }  // namespace
