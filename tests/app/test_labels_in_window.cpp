@@ -81,3 +81,20 @@ TEST_F(WindowLabels, DoubleClickingEachLinkOpensItOnce) {
   doubleClick(MAKELPARAM(label.Left() + label.Width() - 5, label.Top() + label.Height() / 2));
   EXPECT_EQ(fake.calls, TCalls{"ShellOpen " + std::string(texts::kWebsite)});
 }
+
+// The two links beside their pictures are right-aligned in boxes wider than their text: the ink
+// ends at the box's right edge and starts where the text's width says.
+TEST_F(WindowLabels, TheRightAlignedLinkCaptionsEndAtTheirBoxesRightEdge) {
+  form->Show();
+  TDib window(form->ClientWidth(), form->ClientHeight());
+  form->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(window.DC()), PRF_CLIENT);
+  for (const TOmSimpleLabel* label : {form->VisitWebsiteLabel, form->AboutLabel}) {
+    const RECT box = label->BoundsRect();
+    const RECT ink = DarkBounds(window, box);
+    ASSERT_NE(ink.right, 0) << label->Caption();
+    EXPECT_GE(ink.right, box.right - 5) << label->Caption();  // a glyph's edge is lighter than ink
+    const int text = TextWidth(*label->Font(), label->Caption(), 0);
+    EXPECT_GE(ink.left, box.right - text - 3) << label->Caption();
+    EXPECT_GT(ink.left, box.left + 4) << label->Caption();  // not left-aligned
+  }
+}
