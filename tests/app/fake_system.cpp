@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include "framework/object.h"
+#include "framework/strings.h"
 
 namespace {
 const char* TypeName(TMsgDlgType type) {
@@ -77,6 +78,7 @@ std::string TFakeSystem::RegReadString(const std::string& name) {
 void TFakeSystem::RegWriteString(const std::string& name, const std::string& text) {
   calls.push_back("RegWriteString " + name + " = " + text);
   EXPECT_TRUE(keyOpen && openedForWrite_ && openUserKey_.empty()) << "write without the machine key open for writing";
+  if (writeFails) throw ERegistryException("Failed to set data for '" + name + "'");
   value = text;
   valueWrongType = false;
 }
@@ -120,6 +122,27 @@ HANDLE TFakeSystem::ShellStart(SHELLEXECUTEINFOA& info) {
   calls.push_back("ShellStart " + startedVerb + " " + startedFile);
   if (startOpensEditor) editorRunning = true;
   return process;
+}
+
+HANDLE TFakeSystem::ShellStartWide(SHELLEXECUTEINFOW& info, DWORD& error) {
+  auto text = [](LPCWSTR s) { return s ? WideToAnsi(s) : std::string("(null)"); };
+  char owner[64] = "none";
+  if (info.hwnd) GetWindowTextA(info.hwnd, owner, sizeof owner);
+  calls.push_back("ShellStartWide " + text(info.lpVerb) + " " + text(info.lpFile) + " " + text(info.lpParameters) +
+                  " mask " + Hex(info.fMask) + " show " + std::to_string(info.nShow) + " owner " + owner);
+  error = startError;
+  return startError ? nullptr : process;
+}
+
+std::optional<DWORD> TFakeSystem::WaitForProcessExit(HANDLE handle) {
+  calls.push_back("WaitForProcessExit " + Name(handle));
+  if (childWrites) value = childWrites;
+  return childExit;
+}
+
+std::wstring TFakeSystem::ProgramFile() {
+  calls.push_back("ProgramFile");
+  return programFile;
 }
 
 DWORD TFakeSystem::WaitForInputIdle(HANDLE handle, DWORD milliseconds) {

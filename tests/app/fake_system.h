@@ -16,6 +16,7 @@ public:
   std::optional<std::string> value;  // nullopt: the value is absent
   bool valueWrongType = false;       // the read throws as the registry does for a non-string
   bool canWrite = true;              // false: an open for writing is refused
+  bool writeFails = false;           // the write throws as the registry does when it fails
   // The user's virtualized copies of the value, by key path under HKEY_CURRENT_USER.
   std::map<std::string, std::string> userCopies;
   bool canDeleteCopies = true;
@@ -27,6 +28,12 @@ public:
   bool startOpensEditor = true;      // starting it makes the window exist
   int editorLateLooks = 0;           // after a start, this many looks still find no window
   bool is64Bit = false;
+  // Starting this program elevated: a start error (ERROR_CANCELLED: the user declined), else
+  // what the child stores, if anything, and its exit code (nothing: the wait was cut short).
+  std::wstring programFile = L"C:\\Tools\\ostrimark.exe";
+  DWORD startError = 0;
+  std::optional<std::string> childWrites;
+  std::optional<DWORD> childExit = 0;
 
   // Handles handed out; printed by name in the record.
   HANDLE process = reinterpret_cast<HANDLE>(0x501);
@@ -50,6 +57,9 @@ public:
   void ShellOpen(const std::string& file) override;
   HANDLE ShellStart(SHELLEXECUTEINFOA& info) override;
   DWORD WaitForInputIdle(HANDLE process, DWORD milliseconds) override;
+  HANDLE ShellStartWide(SHELLEXECUTEINFOW& info, DWORD& error) override;
+  std::optional<DWORD> WaitForProcessExit(HANDLE process) override;
+  std::wstring ProgramFile() override;
   void CloseHandle(HANDLE handle) override;
   HWND FindWindowByClass(const std::string& className) override;
   HWND FindChildWindow(HWND parent, const std::string& className) override;
