@@ -16,7 +16,6 @@ public:
   std::optional<std::string> value;  // nullopt: the value is absent
   bool valueWrongType = false;       // the read throws as the registry does for a non-string
   bool canWrite = true;              // false: an open for writing is refused
-  bool writeFails = false;           // the write throws as the registry does when it fails
   // The user's virtualized copies of the value, by key path under HKEY_CURRENT_USER.
   std::map<std::string, std::string> userCopies;
   bool canDeleteCopies = true;

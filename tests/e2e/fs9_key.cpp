@@ -24,6 +24,20 @@ bool SetValue(DWORD type, const void* data, DWORD size, const wchar_t* subkey) {
   RegCloseKey(key);
   return ok;
 }
+
+bool AllowEveryone(DWORD rights) {
+  HKEY key = nullptr;
+  // The owner may always change the list, even one that grants it nothing else.
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kFS9Key, 0, WRITE_DAC | kView, &key) != ERROR_SUCCESS) return false;
+  wchar_t text[64];
+  std::swprintf(text, 64, L"D:P(A;;0x%lX;;;WD)", static_cast<unsigned long>(rights));
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorW(text, SDDL_REVISION_1, &descriptor, nullptr) &&
+            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+  LocalFree(descriptor);
+  RegCloseKey(key);
+  return ok;
+}
 }  // namespace
 
 TFS9Key::TFS9Key() {
@@ -93,22 +107,6 @@ std::optional<std::wstring> TFS9Key::Value() {
   RegCloseKey(key);
   return result;
 }
-
-namespace {
-bool AllowEveryone(DWORD rights) {
-  HKEY key = nullptr;
-  // The owner may always change the list, even one that grants it nothing else.
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kFS9Key, 0, WRITE_DAC | kView, &key) != ERROR_SUCCESS) return false;
-  wchar_t text[64];
-  std::swprintf(text, 64, L"D:P(A;;0x%lX;;;WD)", static_cast<unsigned long>(rights));
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorW(text, SDDL_REVISION_1, &descriptor, nullptr) &&
-            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
-  LocalFree(descriptor);
-  RegCloseKey(key);
-  return ok;
-}
-}  // namespace
 
 TKeyRights::TKeyRights(DWORD rights) : applied_(AllowEveryone(rights)) {}
 

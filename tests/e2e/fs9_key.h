@@ -37,8 +37,8 @@ private:
   bool hadValue_ = false;
 };
 
-// Lets everyone only `rights` on the key while it lives, so that Windows refuses what a user
-// without administrative rights is refused; then all rights again, so the key can be put back.
+// Grants everyone only `rights` on the key while it lives, as Windows limits a user without
+// administrative rights; then all rights again, so the key can be put back.
 class TKeyRights {
 public:
   explicit TKeyRights(DWORD rights);
