@@ -1,9 +1,12 @@
 #include "app/main_form.h"
 #include "app/texts.h"
 #include "app/win32_system.h"
+#include "app/write_exe_path.h"
 #include "framework/application.h"
 #include "framework/form_reader.h"
 #include "framework/strings.h"
+
+#include <cstdio>
 
 std::string FS9Path;
 
@@ -20,16 +23,25 @@ constexpr DWORD kEditorIdleWait = 200, kEditorPause = 500;
 constexpr DWORD kEditorLookAgain = 100, kEditorLookLimit = 5000;
 constexpr int kCollapsePresses = 30;
 
-// Closes the registry key on every way out, a raised read error included.
-class TKeyScope {
-public:
-  explicit TKeyScope(TSystemPort& system) : system_(system) {}
-  ~TKeyScope() { system_.RegCloseKey(); }
-  TKeyScope(const TKeyScope&) = delete;
-  TKeyScope& operator=(const TKeyScope&) = delete;
-private:
-  TSystemPort& system_;
-};
+// A Win32 error in decimal as the system lists it; an exception code as it is written.
+std::string CodeText(DWORD code) {
+  char text[16];
+  std::snprintf(text, sizeof text, code < 0x10000 ? "%lu" : "0x%08lX", static_cast<unsigned long>(code));
+  return text;
+}
+
+// Why the elevated write did not happen; empty when it did or may have (the refresh then
+// shows what the registry holds).
+std::string ElevationFailure(HANDLE process, DWORD error, std::optional<DWORD> exitCode) {
+  if (!process) {
+    if (error == ERROR_CANCELLED) return texts::kElevationCancelled;
+    return error ? texts::kElevationFailed + CodeText(error) + "." : std::string();
+  }
+  if (!exitCode || *exitCode == weWritten) return {};
+  if (*exitCode == weDenied) return texts::kElevatedDenied;
+  if (*exitCode == weRefused) return texts::kElevatedRefused;
+  return texts::kElevatedFailed + CodeText(*exitCode) + ".";
+}
 
 TWin32System& RealSystem() {
   static TWin32System system;
@@ -117,16 +129,41 @@ void TForm1::GetFS9Path() {
     FS9Path = system_.RegReadString(texts::kExePathValue);
 }
 
-void TForm1::WriteFS9Path(const std::string& folder) {
+void TForm1::WriteFS9Path(const TEdFString& folder) {
   TKeyOpen opened;
   {
     TKeyScope scope(system_);
     opened = system_.RegOpenKey(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kWriteAccess);
-    if (opened == TKeyOpen::Opened) system_.RegWriteString(texts::kExePathValue, folder);
+    if (opened == TKeyOpen::Opened) system_.RegWriteString(texts::kExePathValue, WideToAnsi(folder));
   }
-  // The user said yes to a write: a refusal must not pass for success.
-  if (opened == TKeyOpen::Denied)
-    system_.ShowMessageBox(texts::kWriteDeniedWarning, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+  // The user said yes to a write: a refusal must not pass for success, and need not end it.
+  if (opened == TKeyOpen::Denied &&
+      system_.ShowMessageBox(texts::kWriteDeniedQuestion, TMsgDlgType::mtWarning,
+                             {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) == mrYes)
+    WriteFS9PathElevated(folder);
+}
+
+void TForm1::WriteFS9PathElevated(const TEdFString& folder) {
+  const std::wstring file = system_.ProgramFile();
+  const std::wstring argument = WriteExePathArgument(folder);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(SHELLEXECUTEINFOW);
+  // No box of the shell's own: the one below says why nothing was written.
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.hwnd = Handle();
+  info.lpVerb = L"runas";
+  info.lpFile = file.c_str();
+  info.lpParameters = argument.c_str();
+  info.nShow = SW_HIDE;
+  DWORD error = 0;
+  HANDLE process = system_.ShellStartWide(info, error);
+  std::optional<DWORD> exitCode;
+  if (process) {
+    exitCode = system_.WaitForProcessExit(process);
+    system_.CloseHandle(process);
+  }
+  const std::string failure = ElevationFailure(process, error, exitCode);
+  if (!failure.empty()) system_.ShowMessageBox(failure, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
 }
 
 std::optional<std::string> TForm1::ReadUserCopy(const char* keyPath) {
@@ -187,11 +224,10 @@ void TForm1::btnSetRegPathClick(TObject*) {
     if (!FitsAnsiCodePage(folder)) {
       system_.ShowMessageBox(texts::kCodePageWarning, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
     } else {
-      const std::string ansiFolder = WideToAnsi(folder);
-      const bool write = system_.FileExists(ansiFolder + texts::kExeSuffix) ||
+      const bool write = system_.FileExists(WideToAnsi(folder) + texts::kExeSuffix) ||
                          system_.ShowMessageBox(texts::kMissingExeQuestion, TMsgDlgType::mtWarning,
                                             {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel}) == mrYes;
-      if (write) WriteFS9Path(ansiFolder);
+      if (write) WriteFS9Path(folder);
     }
   }
   btnGetRegPathClick(nullptr);

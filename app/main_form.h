@@ -66,7 +66,9 @@ public:
 private:
   void RegisterHandlers();
   void BindComponents();
-  void WriteFS9Path(const std::string& folder);
+  void WriteFS9Path(const TEdFString& folder);
+  // The write again by an elevated copy of the program, once the user agreed to it.
+  void WriteFS9PathElevated(const TEdFString& folder);
   // The user's virtualized copies of the value, offered for removal when they differ.
   void CheckUserCopies();
   std::optional<std::string> ReadUserCopy(const char* keyPath);

@@ -1,6 +1,7 @@
 // The operations the main window's commands need of the system, and nothing more, so each
 // command can run against the real system or against a recording fake in the tests.
 #pragma once
+#include <optional>
 #include <string>
 #include <windows.h>
 #include <shellapi.h>
@@ -28,6 +29,14 @@ public:
   // ShellExecuteEx with the caller's record; the process handle it returns, or nullptr.
   virtual HANDLE ShellStart(SHELLEXECUTEINFOA& info) = 0;
   virtual DWORD WaitForInputIdle(HANDLE process, DWORD milliseconds) = 0;
+  // ShellExecuteEx (16-bit) with the caller's record; the process handle, or nullptr with the
+  // error in `error` (0 when the shell started something without giving a handle).
+  virtual HANDLE ShellStartWide(SHELLEXECUTEINFOW& info, DWORD& error) = 0;
+  // Waits for a process to end while this thread's windows keep painting and take no input;
+  // its exit code, or nothing when the wait ended otherwise (the program is quitting).
+  virtual std::optional<DWORD> WaitForProcessExit(HANDLE process) = 0;
+  // This program's own file, to start it again.
+  virtual std::wstring ProgramFile() = 0;
   virtual void CloseHandle(HANDLE handle) = 0;
 
   virtual HWND FindWindowByClass(const std::string& className) = 0;
@@ -40,4 +49,15 @@ public:
 
   // True where 32-bit programs' keys stand under WOW6432Node in the registry editor.
   virtual bool Is64BitWindows() = 0;
+};
+
+// Closes the port's registry key on every way out, a raised read or write error included.
+class TKeyScope {
+public:
+  explicit TKeyScope(TSystemPort& system) : system_(system) {}
+  ~TKeyScope() { system_.RegCloseKey(); }
+  TKeyScope(const TKeyScope&) = delete;
+  TKeyScope& operator=(const TKeyScope&) = delete;
+private:
+  TSystemPort& system_;
 };

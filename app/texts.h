@@ -19,9 +19,21 @@ constexpr char kMissingExeQuestion[] =
 constexpr char kCodePageWarning[] =
     "This path contains characters that the registry entry cannot hold in this system's code page.\r\n"
     "Nothing was written to the registry. Please choose a folder whose name uses only those characters.";
-constexpr char kWriteDeniedWarning[] =
+constexpr char kWriteDeniedQuestion[] =
     "Nothing was written to the registry: Windows refused access to the FS9 registry key.\r\n"
-    "Please close Ostrimark and start it again with \"Run as administrator\".";
+    "Do you want to write it as administrator now?";
+// Why the write as administrator did not happen; a code follows the last two.
+constexpr char kElevationCancelled[] =
+    "Nothing was written to the registry: running Ostrimark as administrator was cancelled.";
+constexpr char kElevatedDenied[] =
+    "Nothing was written to the registry: Windows refused access to the FS9 registry key even to Ostrimark "
+    "running as administrator.";
+constexpr char kElevatedRefused[] =
+    "Nothing was written to the registry: Ostrimark running as administrator did not accept this folder name.";
+constexpr char kElevatedFailed[] =
+    "Nothing was written to the registry: Ostrimark running as administrator failed with exit code ";
+constexpr char kElevationFailed[] =
+    "Nothing was written to the registry: Ostrimark could not be started as administrator, error ";
 
 // A copy an installer without rights once "wrote" lands in the user's virtual store.
 constexpr char kVirtualStoreKeyPath[] =

@@ -1,4 +1,5 @@
 #include "app/win32_system.h"
+#include "framework/modal_wait.h"
 #include "framework/shell_calls.h"
 #include "framework/strings.h"
 
@@ -39,6 +40,37 @@ HANDLE TWin32System::ShellStart(SHELLEXECUTEINFOA& info) {
 
 DWORD TWin32System::WaitForInputIdle(HANDLE process, DWORD milliseconds) {
   return process ? ::WaitForInputIdle(process, milliseconds) : WAIT_FAILED;
+}
+
+HANDLE TWin32System::ShellStartWide(SHELLEXECUTEINFOW& info, DWORD& error) {
+  info.hProcess = nullptr;
+  error = 0;
+  if (!shell::ShellExecuteExW(&info)) {
+    // A failure must carry a code, or the caller would take it for a start without a handle.
+    error = GetLastError();
+    if (!error) error = static_cast<DWORD>(reinterpret_cast<INT_PTR>(info.hInstApp));
+    if (!error) error = ERROR_GEN_FAILURE;
+  }
+  return info.hProcess;
+}
+
+std::optional<DWORD> TWin32System::WaitForProcessExit(HANDLE process) {
+  DWORD code = 0;
+  if (!process || !WaitKeepingWindowsPainted(process) || !GetExitCodeProcess(process, &code)) return std::nullopt;
+  return code;
+}
+
+std::wstring TWin32System::ProgramFile() {
+  std::wstring file(MAX_PATH, L'\0');
+  // A full buffer means a longer path was cut: grow and ask again.
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, file.data(), static_cast<DWORD>(file.size()));
+    if (length < file.size()) {
+      file.resize(length);
+      return file;
+    }
+    file.resize(file.size() * 2);
+  }
 }
 
 void TWin32System::CloseHandle(HANDLE handle) {

@@ -16,6 +16,9 @@ public:
   void ShellOpen(const std::string& file) override;
   HANDLE ShellStart(SHELLEXECUTEINFOA& info) override;
   DWORD WaitForInputIdle(HANDLE process, DWORD milliseconds) override;
+  HANDLE ShellStartWide(SHELLEXECUTEINFOW& info, DWORD& error) override;
+  std::optional<DWORD> WaitForProcessExit(HANDLE process) override;
+  std::wstring ProgramFile() override;
   void CloseHandle(HANDLE handle) override;
   HWND FindWindowByClass(const std::string& className) override;
   HWND FindChildWindow(HWND parent, const std::string& className) override;

@@ -23,6 +23,14 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
   return FALSE;
 }
 
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) {
+  static auto* call = Entry<decltype(::ShellExecuteExW)>("ShellExecuteExW");
+  if (call) return call(info);
+  info->hProcess = nullptr;
+  SetLastError(ERROR_MOD_NOT_FOUND);
+  return FALSE;
+}
+
 PIDLIST_ABSOLUTE SHBrowseForFolderW(BROWSEINFOW* info) {
   static auto* call = Entry<decltype(::SHBrowseForFolderW)>("SHBrowseForFolderW");
   return call ? call(info) : nullptr;

@@ -8,6 +8,7 @@
 namespace shell {
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show);
 BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info);
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info);
 PIDLIST_ABSOLUTE SHBrowseForFolderW(BROWSEINFOW* info);
 HRESULT SHGetDesktopFolder(IShellFolder** folder);
 HRESULT SHGetNameFromIDList(PCIDLIST_ABSOLUTE list, SIGDN kind, PWSTR* name);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include "framework/object.h"
+#include "framework/strings.h"
 
 namespace {
 const char* TypeName(TMsgDlgType type) {
@@ -120,6 +121,27 @@ HANDLE TFakeSystem::ShellStart(SHELLEXECUTEINFOA& info) {
   calls.push_back("ShellStart " + startedVerb + " " + startedFile);
   if (startOpensEditor) editorRunning = true;
   return process;
+}
+
+HANDLE TFakeSystem::ShellStartWide(SHELLEXECUTEINFOW& info, DWORD& error) {
+  auto text = [](LPCWSTR s) { return s ? WideToAnsi(s) : std::string("(null)"); };
+  char owner[64] = "none";
+  if (info.hwnd) GetWindowTextA(info.hwnd, owner, sizeof owner);
+  calls.push_back("ShellStartWide " + text(info.lpVerb) + " " + text(info.lpFile) + " " + text(info.lpParameters) +
+                  " mask " + Hex(info.fMask) + " show " + std::to_string(info.nShow) + " owner " + owner);
+  error = startError;
+  return startError ? nullptr : process;
+}
+
+std::optional<DWORD> TFakeSystem::WaitForProcessExit(HANDLE handle) {
+  calls.push_back("WaitForProcessExit " + Name(handle));
+  if (childWrites) value = childWrites;
+  return childExit;
+}
+
+std::wstring TFakeSystem::ProgramFile() {
+  calls.push_back("ProgramFile");
+  return programFile;
 }
 
 DWORD TFakeSystem::WaitForInputIdle(HANDLE handle, DWORD milliseconds) {

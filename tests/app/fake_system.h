@@ -27,6 +27,12 @@ public:
   bool startOpensEditor = true;      // starting it makes the window exist
   int editorLateLooks = 0;           // after a start, this many looks still find no window
   bool is64Bit = false;
+  // Starting this program elevated: a start error (ERROR_CANCELLED: the user declined), else
+  // what the child stores, if anything, and its exit code (nothing: the wait was cut short).
+  std::wstring programFile = L"C:\\Tools\\ostrimark.exe";
+  DWORD startError = 0;
+  std::optional<std::string> childWrites;
+  std::optional<DWORD> childExit = 0;
 
   // Handles handed out; printed by name in the record.
   HANDLE process = reinterpret_cast<HANDLE>(0x501);
@@ -50,6 +56,9 @@ public:
   void ShellOpen(const std::string& file) override;
   HANDLE ShellStart(SHELLEXECUTEINFOA& info) override;
   DWORD WaitForInputIdle(HANDLE process, DWORD milliseconds) override;
+  HANDLE ShellStartWide(SHELLEXECUTEINFOW& info, DWORD& error) override;
+  std::optional<DWORD> WaitForProcessExit(HANDLE process) override;
+  std::wstring ProgramFile() override;
   void CloseHandle(HANDLE handle) override;
   HWND FindWindowByClass(const std::string& className) override;
   HWND FindChildWindow(HWND parent, const std::string& className) override;

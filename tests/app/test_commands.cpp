@@ -34,10 +34,11 @@ std::string QuestionBox() {
                  "Do you still want to write this path to the registry?");
 }
 std::string DeniedBox() {
-  return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK},
+  return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo},
                  "Nothing was written to the registry: Windows refused access to the FS9 registry key.\r\n"
-                 "Please close Ostrimark and start it again with \"Run as administrator\".");
+                 "Do you want to write it as administrator now?");
 }
+std::string Warning(const std::string& text) { return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, text); }
 std::string InfoBox(const std::string& text) { return BoxLine(TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, text); }
 std::string Write(const std::string& folder) { return "RegWriteString EXE Path = " + folder; }
 
@@ -125,6 +126,21 @@ struct TSetCase {
 
 const TCalls kRefreshInstalled = Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}, kNoCopies});
 
+// Refused, then Yes to writing as administrator: the elevated start and how it ended.
+const TCalls kDeniedYes = Join({kRead, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, "RegCloseKey",
+                                        DeniedBox(), "ProgramFile"}});
+const std::string kElevate =
+    "ShellStartWide runas C:\\Tools\\ostrimark.exe /write-exe-path \"E:\\FS9\" mask 0x440 show 0 owner Quarnel - Ostrimark";
+const TCalls kElevated = {kElevate, "WaitForProcessExit process", "CloseHandle process"};
+TScript Refused(DWORD startError, std::optional<DWORD> exit) {
+  return [=](TFakeSystem& f) {
+    Installed(f);
+    f.canWrite = false;
+    f.startError = startError;
+    f.childExit = exit;
+  };
+}
+
 const TSetCase kSetCases[] = {
     {"BlankEdit", Installed, L"", {}, {InfoBox("The registry path box is blank!")}, false, "", "C:\\FS9"},
     {"Unchanged", Installed, L"C:\\FS9", {},
@@ -151,10 +167,27 @@ const TSetCase kSetCases[] = {
             "RegCloseKey"},
            kRead, {"FileExists E:\\Empty\\fs9.exe", MissingExeBox("E:\\Empty")}, kNoCopies}),
      true, "E:\\Empty", "E:\\Empty"},
-    {"NoWriteRights", [](TFakeSystem& f) { Installed(f); f.canWrite = false; }, L"E:\\FS9", {mrYes},
+    // No to writing as administrator: nothing more, and the refresh shows the old value.
+    {"NoWriteRights", [](TFakeSystem& f) { Installed(f); f.canWrite = false; }, L"E:\\FS9", {mrYes, mrNo},
      Join({kRead, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, "RegCloseKey", DeniedBox()},
            kRefreshInstalled}),
      true, "C:\\FS9", "C:\\FS9"},
+    {"WrittenAsAdministrator", [](TFakeSystem& f) { Refused(0, 0)(f); f.childWrites = "E:\\FS9"; }, L"E:\\FS9",
+     {mrYes, mrYes}, Join({kDeniedYes, kElevated, kRead, {"FileExists E:\\FS9\\fs9.exe"}, kNoCopies}), true,
+     "E:\\FS9", "E:\\FS9"},
+    {"AdministratorStillDenied", Refused(0, 5), L"E:\\FS9", {mrYes, mrYes},
+     Join({kDeniedYes, kElevated, {Warning(texts::kElevatedDenied)}, kRefreshInstalled}), true, "C:\\FS9", "C:\\FS9"},
+    {"AdministratorRefusedTheFolder", Refused(0, 2), L"E:\\FS9", {mrYes, mrYes},
+     Join({kDeniedYes, kElevated, {Warning(texts::kElevatedRefused)}, kRefreshInstalled}), true, "C:\\FS9", "C:\\FS9"},
+    // A crash is no success either; its code reads as such codes are written.
+    {"AdministratorCrashed", Refused(0, 0xC0000005), L"E:\\FS9", {mrYes, mrYes},
+     Join({kDeniedYes, kElevated, {Warning(texts::kElevatedFailed + std::string("0xC0000005."))}, kRefreshInstalled}),
+     true, "C:\\FS9", "C:\\FS9"},
+    {"AdministratorCancelled", Refused(ERROR_CANCELLED, 0), L"E:\\FS9", {mrYes, mrYes},
+     Join({kDeniedYes, {kElevate, Warning(texts::kElevationCancelled)}, kRefreshInstalled}), true, "C:\\FS9", "C:\\FS9"},
+    {"AdministratorNotStarted", Refused(ERROR_FILE_NOT_FOUND, 0), L"E:\\FS9", {mrYes, mrYes},
+     Join({kDeniedYes, {kElevate, Warning(texts::kElevationFailed + std::string("2."))}, kRefreshInstalled}), true,
+     "C:\\FS9", "C:\\FS9"},
     // The key is never created: with it missing nothing is written and the refresh warns twice.
     {"MissingKey", [](TFakeSystem& f) { Installed(f); f.keyPresent = false; f.value.reset(); }, L"E:\\FS9", {mrYes},
      Join({kReadNoKey, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, "RegCloseKey"},

@@ -2,6 +2,9 @@
 
 #include "tests/e2e/program.h"
 
+#include <sddl.h>
+#include <cstdio>
+
 namespace {
 // The simulator is a 32-bit program: its key lives in the 32-bit view.
 constexpr REGSAM kView = KEY_WOW64_32KEY;
@@ -18,6 +21,20 @@ bool SetValue(DWORD type, const void* data, DWORD size, const wchar_t* subkey) {
                    ERROR_SUCCESS;
     if (child) RegCloseKey(child);
   }
+  RegCloseKey(key);
+  return ok;
+}
+
+bool AllowEveryone(DWORD rights) {
+  HKEY key = nullptr;
+  // The owner may always change the list, even one that grants it nothing else.
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kFS9Key, 0, WRITE_DAC | kView, &key) != ERROR_SUCCESS) return false;
+  wchar_t text[64];
+  std::swprintf(text, 64, L"D:P(A;;0x%lX;;;WD)", static_cast<unsigned long>(rights));
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorW(text, SDDL_REVISION_1, &descriptor, nullptr) &&
+            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+  LocalFree(descriptor);
   RegCloseKey(key);
   return ok;
 }
@@ -89,6 +106,22 @@ std::optional<std::wstring> TFS9Key::Value() {
   }
   RegCloseKey(key);
   return result;
+}
+
+TKeyRights::TKeyRights(DWORD rights) : applied_(AllowEveryone(rights)) {}
+
+TKeyRights::~TKeyRights() {
+  if (applied_) AllowEveryone(KEY_ALL_ACCESS);
+}
+
+ULONGLONG TFS9Key::LastWriteTime() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kFS9Key, 0, KEY_READ | kView, &key) != ERROR_SUCCESS) return 0;
+  FILETIME time{};
+  const bool ok = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, &time) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return ok ? (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime : 0;
 }
 
 const std::wstring& TScratch::Root() {

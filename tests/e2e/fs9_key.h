@@ -27,12 +27,28 @@ public:
   static bool Exists();
   // The stored string, or nothing when the key or the value is missing.
   static std::optional<std::wstring> Value();
+  // The key's last write time, or zero when it cannot be read.
+  static ULONGLONG LastWriteTime();
 
 private:
   bool existed_ = false;
   DWORD type_ = REG_NONE;
   std::vector<BYTE> data_;
   bool hadValue_ = false;
+};
+
+// Grants everyone only `rights` on the key while it lives, as Windows limits a user without
+// administrative rights; then all rights again, so the key can be put back.
+class TKeyRights {
+public:
+  explicit TKeyRights(DWORD rights);
+  ~TKeyRights();
+  TKeyRights(const TKeyRights&) = delete;
+  TKeyRights& operator=(const TKeyRights&) = delete;
+  bool Applied() const { return applied_; }
+
+private:
+  bool applied_ = false;
 };
 
 // C:\OstriE2E with folders FS9 and Other (each with a stand-in fs9.exe) and Empty (none).

@@ -84,6 +84,25 @@ TProgram::TProgram() {
   }
 }
 
+DWORD TProgram::Run(const std::wstring& arguments, DWORD ms) {
+  std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return kNotRun;
+  CloseHandle(info.hThread);
+  DWORD code = kNotRun;
+  if (WaitForSingleObject(info.hProcess, ms) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(info.hProcess, &code);
+  } else {
+    TerminateProcess(info.hProcess, 99);
+    WaitForSingleObject(info.hProcess, 5000);
+  }
+  CloseHandle(info.hProcess);
+  return code;
+}
+
 TProgram::~TProgram() {
   if (!process_) return;
   // A failed case may leave a box open: ending the process closes it too.

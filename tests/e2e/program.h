@@ -29,6 +29,10 @@ public:
   // Waits for the process to end; its exit code, or STILL_ACTIVE after `ms`.
   DWORD WaitForExit(DWORD ms = 10000) const;
   static HWND FindChild(HWND parent, const std::wstring& caption);
+  // Runs the program with `arguments` after its name and waits for it; its exit code, or
+  // kNotRun when it could not be started or did not end within `ms` (it is then ended).
+  static DWORD Run(const std::wstring& arguments, DWORD ms = 10000);
+  static constexpr DWORD kNotRun = 0xFFFFFFFF;
 
   // The main window, once WaitForMain has found it.
   HWND WaitForMain(DWORD ms = 15000);
