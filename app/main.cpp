@@ -15,9 +15,9 @@ int RunElevatedEntry(std::wstring_view arguments) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // Any argument at all is the elevated entry's: what it does not accept exactly, it refuses.
+  // A switch is the elevated entry's: what it does not accept exactly, it refuses.
   const std::wstring_view arguments = CommandLineArguments(GetCommandLineW());
-  if (!IsBlank(arguments)) return RunElevatedEntry(arguments);
+  if (StartsWithSwitch(arguments)) return RunElevatedEntry(arguments);
   // One apartment for the GUI thread's life: the shell's objects live only inside it.
   TComApartment apartment;
   TApplication application;

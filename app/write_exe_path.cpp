@@ -72,6 +72,11 @@ std::wstring_view CommandLineArguments(std::wstring_view commandLine) {
 
 bool IsBlank(std::wstring_view text) { return SkipSeparators(text).empty(); }
 
+bool StartsWithSwitch(std::wstring_view arguments) {
+  const std::wstring_view rest = SkipSeparators(arguments);
+  return !rest.empty() && (rest.front() == L'/' || rest.front() == L'-');
+}
+
 std::optional<std::wstring> ParseWriteExePath(std::wstring_view arguments) {
   std::wstring_view rest = SkipSeparators(arguments);
   const std::wstring_view name = kWriteExePathSwitch;

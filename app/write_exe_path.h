@@ -19,6 +19,9 @@ std::wstring WriteExePathArgument(const std::wstring& folder);
 // What follows the program's own name in a command line as GetCommandLineW gives it.
 std::wstring_view CommandLineArguments(std::wstring_view commandLine);
 bool IsBlank(std::wstring_view text);
+// Arguments that start with a switch are the command line's; anything else (a folder dropped on
+// the program, say) is not meant for it, and the window opens as without arguments.
+bool StartsWithSwitch(std::wstring_view arguments);
 // The folder when `arguments` are exactly the switch and one acceptable quoted folder.
 std::optional<std::wstring> ParseWriteExePath(std::wstring_view arguments);
 // Refuses a malformed argument, else writes the folder; the result is the exit code.

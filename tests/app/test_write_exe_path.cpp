@@ -18,6 +18,8 @@ TEST(WriteExePath, TheArgumentReadsBackAsTheSystemSplitsItAndAsTheEntryParsesIt)
     EXPECT_EQ(folder, ParseWriteExePath(CommandLineArguments(line))) << WideToAnsi(line);
   }
   EXPECT_TRUE(IsBlank(CommandLineArguments(L"\"C:\\a b\\o.exe\" \t")));
+  EXPECT_TRUE(StartsWithSwitch(CommandLineArguments(L"o.exe  -x")));
+  EXPECT_FALSE(StartsWithSwitch(CommandLineArguments(L"\"C:\\a b\\o.exe\" \"C:\\FS9\"")));  // a dropped folder
 }
 
 }  // namespace
