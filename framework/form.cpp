@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "framework/application.h"
 #include "framework/form_reader.h"
+#include "framework/msgbox.h"
 
 TForm* GetParentForm(const TControl* control) {
   const TControl* top = control;
@@ -113,8 +114,31 @@ void TForm::Show() {
 void TForm::Hide() { SetVisible(false); }
 
 void TForm::Close() {
+  if (modal_) {
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    return;
+  }
   if (Application && Application->MainForm() == this) Application->Terminate();
   Hide();
+}
+
+int TForm::ShowModal() {
+  if (modal_ || Visible()) throw EInvalidOperation("Cannot make a visible window modal");
+  HandleNeeded();
+  modalResult_ = mrNone;
+  {
+    TDisabledWindows others(Handle());
+    struct TModalEnd {
+      TForm& form;
+      ~TModalEnd() { form.modal_ = false; }
+    } end{*this};
+    modal_ = true;
+    Show();
+    while (modalResult_ == mrNone && Visible() && Application && !Application->Terminated())
+      if (!Application->ProcessMessage() && !Application->Terminated()) WaitMessage();
+  }  // the others come back first, so activation returns to them
+  Hide();
+  return modalResult_ == mrNone ? mrCancel : modalResult_;
 }
 
 namespace {

@@ -40,7 +40,14 @@ public:
   void SetActiveControl(TWinControl* control);
   void Show();
   void Hide();
+  // A modal form's Close ends its ShowModal with mrCancel; another form's hides it.
   void Close();
+  // Shows the form with every other window of the thread disabled until a modal result is set
+  // or the form is hidden; returns that result (mrCancel when hidden without one).
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int value) { modalResult_ = value; }
   // Moves the focus to the next (or previous) tab stop after `current`; true when it moved.
   bool SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
   TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const;
@@ -71,6 +78,8 @@ private:
   TDefaultMonitor defaultMonitor_ = dmActiveForm;
   int pixelsPerInch_ = 96, textHeight_ = 13;
   bool oldCreateOrder_ = false;
+  bool modal_ = false;
+  int modalResult_ = 0;
   TWinControl* activeControl_ = nullptr;
   THandlerTable handlers_;
 };

@@ -1,4 +1,5 @@
 #include "framework/push_button.h"
+#include "framework/form.h"
 #include "framework/properties.h"
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
@@ -14,6 +15,12 @@ void TButton::CreateParams(TCreateParams& params) {
   params.className = L"BUTTON";
   params.systemClass = true;
   params.style = (params.style & ~(WS_CLIPCHILDREN)) | BS_PUSHBUTTON;
+}
+
+void TButton::Click() {
+  if (modalResult_ != 0)
+    if (TForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
+  TWinControl::Click();
 }
 
 void TButton::WndProc(TMessage& m) {

@@ -1,4 +1,5 @@
-// TButton: the system push button, clicked by mouse, Space, or Enter while it is the active button.
+// TButton: the system push button, clicked by mouse, Space, or Enter while it is the active button;
+// a modal result closes a modal form with it.
 #pragma once
 #include <windows.h>
 #include "framework/win_control.h"
@@ -14,6 +15,8 @@ public:
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int value) { modalResult_ = value; }
   void WndProc(TMessage& message) override;
+  // Gives the form its modal result first, when this button has one.
+  void Click() override;
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }
 protected:

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <vector>
 #include <windowsx.h>
+#include "framework/form.h"
 #include "framework/strings.h"
 #include "framework/win_control.h"
 
@@ -312,6 +313,33 @@ void TCustomEdGraphicButton::SetDown(bool value) {
 
 void TCustomEdGraphicButton::SetShowArrow(bool value) { Change(showArrow_, value); }
 
+void TCustomEdGraphicButton::SetPullDownMenu(TPopupMenu* menu) {
+  if (menu == pullDownMenu_) return;
+  if (pullDownMenu_) RemoveFreeNotification(pullDownMenu_);
+  pullDownMenu_ = menu;
+  if (menu) FreeNotification(menu);
+}
+
+void TCustomEdGraphicButton::Notification(TComponent* component, TOperation operation) {
+  TGraphicControl::Notification(component, operation);
+  if (operation == opRemove && component == pullDownMenu_) pullDownMenu_ = nullptr;
+}
+
+void TCustomEdGraphicButton::DropPullDown() {
+  if (!pullDownMenu_ || !Parent() || !Parent()->HandleAllocated()) return;
+  HWND owner = Parent()->Handle();
+  state_ = ebsDropped;
+  Repaint();
+  const POINT at = ClientToScreen(POINT{0, Height()});
+  pullDownMenu_->Popup(at.x, at.y, owner);
+  // The click that closed the menu must not press the button again.
+  MSG pending;
+  while (PeekMessageW(&pending, owner, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {}
+  tracking_ = hot_ = inArrow_ = false;
+  state_ = !Enabled() ? ebsDisabled : down_ && latching_ ? ebsExclusive : ebsUp;
+  Repaint();
+}
+
 int TCustomEdGraphicButton::ArrowWidth() const {
   if (!showArrow_) return 0;
   if (IsThemeApplied()) {
@@ -338,8 +366,13 @@ void TCustomEdGraphicButton::FixState() {
 void TCustomEdGraphicButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TGraphicControl::MouseDown(button, shift, x, y);
   if (button != mbLeft || !Enabled() || IsDesigning()) return;
+  if (InArrow(x) && pullDownMenu_) {
+    ArrowClick();
+    DropPullDown();
+    return;
+  }
   if (InArrow(x)) {
-    state_ = ebsDropped;  // the menu, if any, is the caller's
+    state_ = ebsDropped;
   } else if (!down_) {
     state_ = ebsDown;
   }
@@ -402,12 +435,20 @@ void TCustomEdGraphicButton::MouseLeave() {
   if (was || !oldStyled_ || IsThemeApplied()) Invalidate();
 }
 
+void TCustomEdGraphicButton::GiveModalResult() const {
+  if (modalResult_ != 0)
+    if (TForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
+}
+
 void TCustomEdGraphicButton::Click() {
+  GiveModalResult();
   TGraphicControl::Click();
   Invalidate();
+  if (!showArrow_) DropPullDown();
 }
 
 void TCustomEdGraphicButton::ArrowClick() {
+  GiveModalResult();
   if (OnArrowClick) OnArrowClick(this);
   Invalidate();
 }

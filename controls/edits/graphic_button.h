@@ -7,6 +7,7 @@
 #include <string>
 #include "framework/bitmap.h"
 #include "framework/control.h"
+#include "framework/popup_menu.h"
 #include "framework/themes.h"
 
 // The button's state byte; the values are the glyph strip's picture order.
@@ -128,10 +129,12 @@ public:
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int value) { modalResult_ = value; }
 
-  // Stored for callers; this program plays no sounds and has no menus or style managers.
+  // Stored for callers; this program plays no sounds and has no style managers.
   std::string ClickSound, DownSound, UpSound, ArrowClickSound;
   TComponent* SoundMap = nullptr;
-  TComponent* PullDownMenu = nullptr;
+  // Dropped below the button by a press on the arrow strip, or by a click without one.
+  TPopupMenu* PullDownMenu() const { return pullDownMenu_; }
+  void SetPullDownMenu(TPopupMenu* menu);
 
   TNotifyEvent OnArrowClick;
 
@@ -142,6 +145,7 @@ public:
   int ArrowWidth() const;
 
 protected:
+  void Notification(TComponent* component, TOperation operation) override;
   void Paint() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -156,6 +160,8 @@ private:
   void ChangeLineColor(TColor& field, TColor value);
   void OpenTheme();
   bool InArrow(int x) const;
+  void GiveModalResult() const;
+  void DropPullDown();
   void FixState();
   void DrawFrame(HDC dc, RECT& content);
   void DrawArrow(HDC dc, const RECT& strip);
@@ -172,5 +178,6 @@ private:
   TColor lineActive_ = clBlack, lineInactive_ = clBtnShadow, linePressed_ = clBlack;
   bool down_ = false, latching_ = false, showArrow_ = false;
   int modalResult_ = 0;
+  TPopupMenu* pullDownMenu_ = nullptr;
   TThemeData theme_, arrowTheme_;
 };

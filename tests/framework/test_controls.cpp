@@ -9,6 +9,7 @@
 #include "framework/application.h"
 #include "tests/support/plain_form.h"
 #include "framework/image.h"
+#include "framework/msgbox.h"
 #include "framework/push_button.h"
 #include "framework/registry.h"
 #include "framework/std_label.h"
@@ -262,5 +263,30 @@ TEST_F(ControlTreeTest, AnExceptionFromADialogKeyIsShownInTheErrorBoxToo) {
   EXPECT_TRUE(box.answered);
   EXPECT_EQ(box.text, L"Invalid data type for 'EXE Path'.");
   EXPECT_TRUE(IsWindow(form->Handle()));
+}
+}  // namespace
+
+namespace {
+// A button's modal result ends its form's ShowModal with it; Close ends it with mrCancel; the
+// other windows of the program are disabled while it runs and enabled after.
+TEST_F(ControlTreeTest, AModalFormEndsWithItsButtonsResultOrCancelOnClose) {
+  form->Show();
+  TForm* dialog = NewPlainForm();
+  auto* yes = new TButton(dialog);
+  yes->SetModalResult(mrYes);
+  yes->SetParent(dialog);
+  bool othersDisabled = false;
+  yes->OnClick = [&](TObject*) { othersDisabled = !IsWindowEnabled(form->Handle()); };
+  dialog->HandleNeeded();
+  yes->HandleNeeded();
+  PostMessageW(yes->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(dialog->ShowModal(), mrYes);
+  EXPECT_TRUE(othersDisabled);
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  EXPECT_FALSE(dialog->Visible());
+  PostMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  EXPECT_TRUE(form->Visible());  // Close of a modal form ends only the modal state
+  delete dialog;
 }
 }  // namespace

@@ -3,6 +3,7 @@
 #include "tests/support/dib.h"
 #include "controls/edits/graphic_button.h"
 #include "tests/support/plain_form.h"
+#include "framework/msgbox.h"
 
 namespace {
 class GraphicButtonTest : public ::testing::Test {
@@ -101,6 +102,55 @@ TEST_F(GraphicButtonTest, LatchingClicksToggleDownAndLineBorderFollowsThePress) 
   Mouse(WM_LBUTTONDOWN, 15, 15);
   EXPECT_EQ(PixelAt(10, 10), RGB(0, 0, 255));
   Mouse(WM_LBUTTONUP, 15, 15);
+}
+
+// A press on the arrow strip drops the pull-down menu below the button (read from the menu's own
+// window while it is up); the button is up again once the menu closes.
+TEST_F(GraphicButtonTest, TheArrowDropsThePullDownMenuBelowTheButton) {
+  static RECT menuAt;
+  static TEdButtonState stateWhileOpen;
+  static TCustomEdGraphicButton* shown;
+  menuAt = {}, shown = button;
+  auto* menu = new TPopupMenu(nullptr);
+  menu->Add("Item");
+  button->SetBounds(10, 10, 40, 17);
+  button->SetShowArrow(true);
+  button->SetPullDownMenu(menu);
+  int arrows = 0;
+  button->OnArrowClick = [&](TObject*) { ++arrows; };
+  form->Show();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND window = FindWindowW(L"#32768", nullptr); window && IsWindowVisible(window)) {
+      GetWindowRect(window, &menuAt);
+      stateWhileOpen = shown->State();
+      EndMenu();
+    }
+  });
+  Mouse(WM_LBUTTONDOWN, 45, 15);
+  KillTimer(nullptr, timer);
+  const POINT below = button->ClientToScreen(POINT{0, 17});
+  EXPECT_EQ(menuAt.left, below.x);
+  EXPECT_EQ(menuAt.top, below.y);
+  EXPECT_EQ(stateWhileOpen, ebsDropped);
+  EXPECT_EQ(button->State(), ebsUp);
+  EXPECT_FALSE(button->Tracking());
+  EXPECT_EQ(arrows, 1);
+  EXPECT_EQ(clicks, 0);
+  delete menu;  // forgotten when freed
+  EXPECT_EQ(button->PullDownMenu(), nullptr);
+}
+
+TEST(GraphicButtonModal, AClickGivesTheFormItsModalResult) {
+  TForm* dialog = NewPlainForm();
+  auto* button = new TCustomEdGraphicButton(dialog);
+  button->SetBounds(10, 10, 20, 17);
+  button->SetModalResult(mrOk);
+  button->SetParent(dialog);
+  dialog->HandleNeeded();
+  PostMessageW(dialog->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+  PostMessageW(dialog->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(15, 15));
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  delete dialog;
 }
 
 TEST(GraphicButtonLayout, GlyphCentredAndShrunkToFit) {
