@@ -326,6 +326,12 @@ const TPropTable& TPicture::Properties() {
   return table;
 }
 
+TPropInfo IconDataProp(TIcon* (*iconOf)(TPersistent& owner)) {
+  return {[iconOf](TPersistent& owner, const TFormValue& v, TReadContext& context) {
+    iconOf(owner)->LoadFromBytes(v.kind == TFormValue::Kind::FileRef ? context.ResolveFile(v.text) : ValueToBytes(v, context));
+  }, nullptr, nullptr};
+}
+
 TPropInfo GlyphDataProp(TBitmap* (*glyphOf)(TPersistent& owner)) {
   return {[glyphOf](TPersistent& owner, const TFormValue& v, TReadContext& context) {
     TBitmap& glyph = *glyphOf(owner);

@@ -56,6 +56,8 @@ public:
   virtual void WriteCustomProperties(std::vector<TFormProperty>& out) const;
   // Called once on every loaded component after the whole description is read.
   virtual void Loaded();
+  // Told by the reader which component encloses this non-control one in a description.
+  virtual void SetParentComponent(TComponent* parent) { (void)parent; }
 
 protected:
   virtual void Notification(TComponent* component, TOperation operation);

@@ -2,6 +2,7 @@
 #include <cctype>
 #include <algorithm>
 #include <windowsx.h>
+#include "framework/popup_menu.h"
 #include "framework/properties.h"
 #include "framework/strings.h"
 #include "framework/win_control.h"
@@ -272,7 +273,21 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
 }
 
-void TControl::MouseMove(TShiftState, int, int) {}
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == popupMenu_) return;
+  if (popupMenu_) RemoveFreeNotification(popupMenu_);
+  popupMenu_ = menu;
+  if (menu) FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == popupMenu_) popupMenu_ = nullptr;
+}
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
@@ -380,6 +395,7 @@ const TPropTable& TControl::Properties() {
     t.Add("Tag", IntProp(&TControl::SetTag));
     t.Add("OnClick", EventProp(&TControl::OnClick));
     t.Add("OnDblClick", EventProp(&TControl::OnDblClick));
+    AddControlTraits(t);
     return t;
   }();
   return table;

@@ -6,9 +6,11 @@
 #include <windows.h>
 #include "framework/canvas.h"
 #include "framework/component.h"
+#include "framework/control_traits.h"
 #include "framework/messages.h"
 
 class TWinControl;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -110,11 +112,20 @@ public:
   int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
 
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors anchors) { anchors_ = anchors; }
+  // Shown on a right-click and Shift+F10 over the control, in place of any menu of its own.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
+  TStoredTraits& Traits() { return traits_; }
+  const TStoredTraits& Traits() const { return traits_; }
+
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
 
   TNotifyEvent OnClick, OnDblClick;
   TMouseEvent OnMouseDown, OnMouseUp;
+  std::function<void(TObject* sender, TShiftState shift, int x, int y)> OnMouseMove;
 
   // Sends a message through the control's own handling, as the system would.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -133,6 +144,7 @@ public:
   const TPropTable& PropertyTable() const override { return Properties(); }
 
 protected:
+  void Notification(TComponent* component, TOperation operation) override;
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
@@ -165,6 +177,9 @@ private:
   TCursor cursor_ = crDefault;
   bool autoSize_ = false;
   int tag_ = 0;
+  TAnchors anchors_{akLeft, akTop};
+  TPopupMenu* popupMenu_ = nullptr;
+  TStoredTraits traits_;
 
   friend class TWinControl;
 };

@@ -153,6 +153,7 @@ public:
     Begin(root_, node);
     ApplyProperties(root_, node, node.name);
     ReadChildren(node, &root_, node.name);
+    for (const TReadContext::TFixup& fixup : context_.TakeFixups()) Guard(fixup.line, fixup.where, fixup.run);
     for (TComponent* component : loaded_) component->Loaded();
   }
 
@@ -177,6 +178,8 @@ private:
         auto* parent = dynamic_cast<TWinControl*>(enclosing);
         if (!parent) throw EFormReadError(child.line, childPath + ": '" + node.name + "' cannot hold controls");
         Guard(child.line, childPath, [&] { control->SetParent(parent); });
+      } else {
+        component->SetParentComponent(enclosing);  // a menu item joins its menu
       }
       ApplyProperties(*component, child, childPath);
       ReadChildren(child, component, childPath);
@@ -187,6 +190,7 @@ private:
     for (const TFormProperty& prop : node.properties) {
       const std::string where = path + "." + prop.name;
       context_.where = where;
+      context_.line = prop.line;
       Guard(prop.line, where, [&] {
         if (!component.ReadCustomProperty(prop.name, prop.value))
           Apply(component, component.PropertyTable(), prop.name, prop, where);

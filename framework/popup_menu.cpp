@@ -16,3 +16,27 @@ int TPopupMenu::Popup(int x, int y, HWND owner) {
   if (chosen >= 0 && items_[chosen].onClick) items_[chosen].onClick(this);
   return chosen;
 }
+
+const TPropTable& TPopupMenu::Properties() {
+  static const TPropTable table = [] {
+    TPropTable t(&TComponent::Properties());
+    t.Add("OnPopup", EventProp(&TPopupMenu::OnPopup));
+    return t;
+  }();
+  return table;
+}
+
+void TMenuItem::Loaded() {
+  TComponent::Loaded();
+  if (menu_) menu_->Add(caption_, [this](TObject*) { if (OnClick) OnClick(this); });
+}
+
+const TPropTable& TMenuItem::Properties() {
+  static const TPropTable table = [] {
+    TPropTable t(&TComponent::Properties());
+    t.Add("Caption", StringProp(&TMenuItem::SetCaption));
+    t.Add("OnClick", EventProp(&TMenuItem::OnClick));
+    return t;
+  }();
+  return table;
+}

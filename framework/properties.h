@@ -3,6 +3,7 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 #include "framework/colors.h"
@@ -126,12 +127,46 @@ public:
   TComponent& Root() const { return root_; }
   const THandlerTable& Handlers() const { return handlers_; }
   std::vector<unsigned char> ResolveFile(const std::string& name) const { return resolver_(name); }
+  // Runs `fixup` once every component is read (a reference may name one declared later).
+  void Defer(std::function<void()> fixup) { fixups_.push_back({std::move(fixup), line, where}); }
+  struct TFixup { std::function<void()> run; int line; std::string where; };
+  std::vector<TFixup> TakeFixups() { return std::exchange(fixups_, {}); }
   std::string where;  // "Form1.OmLabel2.Caption", for error messages
+  int line = 0;
 private:
   TComponent& root_;
   const THandlerTable& handlers_;
   TFileResolver resolver_;
+  std::vector<TFixup> fixups_;
 };
+
+// An event of another signature bound to a description's handler, which hears of it with the sender.
+template <class C, class Event>
+TPropInfo AdaptedEventProp(Event C::*event) {
+  return {[event](TPersistent& t, const TFormValue& v, TReadContext& context) {
+    const std::string& name = ValueIdent(v);
+    const TNotifyEvent* found = context.Handlers().FindHandler(name);
+    if (!found) BadValue(v, "unknown handler '" + name + "'");
+    static_cast<C&>(t).*event = [handler = *found](TObject* sender, auto&&...) { handler(sender); };
+  }, nullptr, nullptr};
+}
+
+// PopupMenu = PopupMenu1: another component of the root by name, of the setter's kind; set once
+// every component is read.
+template <class C, class T>
+TPropInfo ComponentProp(void (C::*setter)(T*)) {
+  return {[setter](TPersistent& t, const TFormValue& v, TReadContext& context) {
+    const std::string name = ValueIdent(v);
+    TComponent& root = context.Root();
+    context.Defer([setter, name, &t, &root] {
+      TComponent* found = root.FindComponent(name);
+      if (!found) throw EConvertError("unknown component '" + name + "'");
+      T* typed = dynamic_cast<T*>(found);
+      if (!typed) throw EConvertError("'" + name + "' is not of the kind this property takes");
+      (static_cast<C&>(t).*setter)(typed);
+    });
+  }, nullptr, nullptr};
+}
 
 template <class C>
 TPropInfo EventProp(TNotifyEvent C::*event) {

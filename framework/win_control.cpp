@@ -1,4 +1,5 @@
 #include "framework/win_control.h"
+#include "framework/popup_menu.h"
 #include <algorithm>
 #include <windowsx.h>
 #include "framework/application.h"
@@ -182,6 +183,9 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CTLCOLORBTN:
       if (Reflect(m)) return;
       break;
+    case WM_CONTEXTMENU:
+      if (ShowPopupMenu(m.LParam)) return;
+      break;
     case WM_SIZE:
     case WM_MOVE:
       DefaultHandler(m);
@@ -360,8 +364,40 @@ void TWinControl::MoveControlToFront(TControl* control) {
   control->Invalidate();
 }
 
+void TWinControl::AnchorControls() {
+  const RECT client = ClientRect();
+  const SIZE now{client.right - client.left, client.bottom - client.top};
+  const SIZE base = std::exchange(anchorBase_, now);  // first: moving children may come back here
+  if (base.cx < 0 || (base.cx == now.cx && base.cy == now.cy)) return;
+  for (TControl* c : std::vector<TControl*>(controls_)) {
+    if (c->Align() != alNone || c->Anchors() == TAnchors{akLeft, akTop}) continue;
+    const RECT r = AnchoredBounds(c->BoundsRect(), c->Anchors(), now.cx - base.cx, now.cy - base.cy);
+    c->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  }
+  if (OnResize) OnResize(this);
+}
+
+bool TWinControl::ShowPopupMenu(LPARAM at) {
+  if (!HandleAllocated()) return false;
+  POINT screen{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  const bool keyboard = screen.x == -1 && screen.y == -1;  // both words, however extended
+  TControl* owner = this;
+  if (keyboard) {
+    screen = {0, 0};
+    ::ClientToScreen(Handle(), &screen);
+  } else {
+    POINT client = screen;
+    ::ScreenToClient(Handle(), &client);
+    if (TControl* child = ControlAtPos(client); child && child->PopupMenu()) owner = child;
+  }
+  if (!owner->PopupMenu()) return false;
+  owner->PopupMenu()->Popup(screen.x, screen.y, Handle());
+  return true;
+}
+
 void TWinControl::RealignControls() {
   if (IsLoading()) return;
+  AnchorControls();
   RECT rect = ClientRect();
   AdjustClientRect(rect);
   AlignControls(rect);
@@ -502,6 +538,7 @@ const TPropTable& TWinControl::Properties() {
     t.Add("TabOrder", IntProp(&TWinControl::SetTabOrder));
     t.Add("TabStop", BoolProp(&TWinControl::SetTabStop));
     t.Add("DoubleBuffered", BoolProp(&TWinControl::SetDoubleBuffered));
+    AddWindowedTraits(t);
     return t;
   }();
   return table;

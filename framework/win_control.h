@@ -67,6 +67,7 @@ public:
   TKeyEvent OnKeyDown, OnKeyUp;
   TKeyPressEvent OnKeyPress;
   TNotifyEvent OnEnter, OnExit;
+  TNotifyEvent OnResize;  // the client changed size
 
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }
@@ -118,6 +119,10 @@ private:
   void RemoveControl(TControl* control);
   void MoveControlToFront(TControl* control);
   void CreateHandle();
+  // Moves and stretches anchored children by the client's change of size since the last time.
+  void AnchorControls();
+  // The popup menu of the window-less child under a right-click, else this control's.
+  bool ShowPopupMenu(LPARAM at);
 
   HWND handle_ = nullptr;
   WNDPROC defProc_ = nullptr;
@@ -129,6 +134,7 @@ private:
   TKeptLook kept_;
   bool settingBounds_ = false;
   TControl* captureControl_ = nullptr;
+  SIZE anchorBase_{-1, -1};  // the client size the children were last anchored to
 
   friend class TControl;
 };

@@ -10,6 +10,7 @@
 #include "tests/support/plain_form.h"
 #include "framework/image.h"
 #include "framework/msgbox.h"
+#include "framework/popup_menu.h"
 #include "framework/push_button.h"
 #include "framework/registry.h"
 #include "framework/std_label.h"
@@ -288,5 +289,54 @@ TEST_F(ControlTreeTest, AModalFormEndsWithItsButtonsResultOrCancelOnClose) {
   EXPECT_EQ(dialog->ShowModal(), mrCancel);
   EXPECT_TRUE(form->Visible());  // Close of a modal form ends only the modal state
   delete dialog;
+}
+}  // namespace
+
+namespace {
+// Anchored children follow a parent's resize: stretched when held by both sides, moved when
+// held by the far one, centred when held by neither; unanchored (left, top) ones stay.
+TEST_F(ControlTreeTest, AnchoredChildrenFollowTheParentsResize) {
+  TSwatch* stay = AddSwatch(10, 10, 20, 20, clRed);
+  TSwatch* stretch = AddSwatch(10, 40, 20, 20, clRed);
+  TSwatch* corner = AddSwatch(150, 60, 20, 20, clRed);
+  TSwatch* centred = AddSwatch(90, 40, 20, 20, clRed);
+  stretch->SetAnchors({akLeft, akTop, akRight});
+  corner->SetAnchors({akRight, akBottom});
+  centred->SetAnchors({});
+  int resizes = 0;
+  form->OnResize = [&](TObject*) { ++resizes; };
+  form->HandleNeeded();
+  form->SetClientSize(260, 140);  // 60 wider, 40 taller
+  EXPECT_EQ(stay->BoundsRect().right, 30);
+  EXPECT_EQ(stretch->Width(), 80);
+  EXPECT_EQ(corner->Left(), 210);
+  EXPECT_EQ(corner->Top(), 100);
+  EXPECT_EQ(centred->Left(), 120);
+  EXPECT_EQ(centred->Top(), 60);
+  EXPECT_EQ(resizes, 1);
+}
+
+// A right-click over a window-less child with a popup menu shows that menu at the pointer; the
+// menu's own window is read while it is up.
+TEST_F(ControlTreeTest, ARightClickShowsTheChildsPopupMenu) {
+  static RECT menuAt;
+  menuAt = {};
+  TSwatch* swatch = AddSwatch(10, 10, 50, 50, clRed);
+  TPopupMenu menu(nullptr);
+  menu.Add("Item");
+  swatch->SetPopupMenu(&menu);
+  form->Show();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND window = FindWindowW(L"#32768", nullptr); window && IsWindowVisible(window)) {
+      GetWindowRect(window, &menuAt);
+      EndMenu();
+    }
+  });
+  POINT at{20, 30};
+  ClientToScreen(form->Handle(), &at);
+  SendMessageW(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(at.x, at.y));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(menuAt.left, at.x);
+  EXPECT_EQ(menuAt.top, at.y);
 }
 }  // namespace

@@ -7,6 +7,7 @@
 #include "framework/form.h"
 #include "framework/form_reader.h"
 #include "framework/image.h"
+#include "framework/popup_menu.h"
 #include "framework/push_button.h"
 #include "framework/std_label.h"
 
@@ -119,12 +120,49 @@ TEST_F(ReaderTest, MalformedDescriptionsNameComponentPropertyAndLine) {
        "Line 3: M.I.J: 'I' cannot hold controls"},
       {"object M: TForm\n  object I: TImage\n    Picture.Data = {0454466F6F}\n  end\nend\n",
        "Line 3: M.I.Picture.Data: Unknown picture class 'TFoo'"},
+      {"object M: TForm\n  object L: TLabel\n    PopupMenu = Nowhere\n  end\nend\n",
+       "Line 3: M.L.PopupMenu: unknown component 'Nowhere'"},
+      {"object M: TForm\n  object L: TLabel\n    PopupMenu = K\n  end\n  object K: TLabel\n  end\nend\n",
+       "Line 3: M.L.PopupMenu: 'K' is not of the kind this property takes"},
+      {"object M: TForm\n  object L: TLabel\n    DockSite = True\n  end\nend\n", "Line 3: M.L.DockSite: unknown property"},
   };
   for (const Case& c : cases) {
     TearDown();
     SetUp();
     EXPECT_EQ(LoadError(c.text), c.expected) << c.text;
   }
+}
+
+// A reference may name a component declared after it; a menu's items join it; the framework's
+// stored-only properties and events are kept as read.
+TEST_F(ReaderTest, ReferencesMenusAndStoredPropertiesLoad) {
+  TClassRegistry::Instance().Register<TPopupMenu>("TPopupMenu");
+  TClassRegistry::Instance().Register<TMenuItem>("TMenuItem");
+  Load("object M: TForm\n  object B: TButton\n    PopupMenu = Menu\n    Anchors = [akRight, akBottom]\n"
+       "    BiDiMode = bdRightToLeft\n    DragMode = dmAutomatic\n    DockSite = True\n    HelpKeyword = 'k'\n"
+       "    Action = Act1\n    OnDragDrop = ClickMe\n    OnKeyDown = ClickMe\n  end\n"
+       "  object Menu: TPopupMenu\n    object One: TMenuItem\n      Caption = 'One'\n      OnClick = ClickMe\n    end\n"
+       "    object Two: TMenuItem\n      Caption = 'Two'\n    end\n  end\nend\n");
+  auto* button = static_cast<TButton*>(form->FindComponent("B"));
+  auto* menu = static_cast<TPopupMenu*>(form->FindComponent("Menu"));
+  EXPECT_EQ(button->PopupMenu(), menu);
+  ASSERT_EQ(menu->Items().size(), 2u);
+  EXPECT_EQ(menu->Items()[1].caption, "Two");
+  menu->Items()[0].onClick(menu);
+  EXPECT_EQ(clicked, form->FindComponent("One"));
+  EXPECT_EQ(button->Anchors(), (TAnchors{akRight, akBottom}));
+  const TStoredTraits& traits = button->Traits();
+  EXPECT_EQ(traits.biDiMode, bdRightToLeft);
+  EXPECT_EQ(traits.dragMode, dmAutomatic);
+  EXPECT_TRUE(traits.dockSite);
+  EXPECT_EQ(traits.helpKeyword, "k");
+  EXPECT_EQ(traits.action, "Act1");
+  EXPECT_EQ(traits.events.count("OnDragDrop"), 1u);
+  WORD key = 'A';
+  button->OnKeyDown(button, key, {});
+  EXPECT_EQ(clicked, button);
+  delete menu;
+  EXPECT_EQ(button->PopupMenu(), nullptr);  // a freed menu is forgotten
 }
 
 TEST_F(ReaderTest, UnterminatedBlockIsReportedAtItsStart) {
