@@ -219,6 +219,7 @@ TOmCustomButton::TOmCustomButton(TComponent* owner)
   buttonLayout_->OnChange = changed;
   fontFX_->OnChange = changed;
   glyph_->OnChange = changed;
+  imageLink_.OnChange = [this](TObject*) { UpdateFromImageList(); };
   SetBounds(Left(), Top(), 75, 25);
   themeListener_ = AddThemeSwitchListener([this] { Perform(OMSG_THEMECHANGED); });
 }
@@ -230,6 +231,7 @@ TOmCustomButton::~TOmCustomButton() {
   buttonLayout_->OnChange = nullptr;
   fontFX_->OnChange = nullptr;
   glyph_->OnChange = nullptr;
+  if (imageList_) imageList_->UnRegisterChanges(imageLink_);
 }
 
 void TOmCustomButton::CreateParams(TCreateParams& params) {
@@ -239,6 +241,7 @@ void TOmCustomButton::CreateParams(TCreateParams& params) {
 }
 
 void TOmCustomButton::SetGlyph(const TBitmap* bitmap) {
+  if (!IsLoading()) SetImageList(nullptr);
   glyph_->TakeBitmap(bitmap);
   Invalidate();
 }
@@ -267,6 +270,45 @@ void TOmCustomButton::SetUseCaption(bool value) {
   ButtonContentChanged(this);
 }
 
+void TOmCustomButton::SetImageList(TOmCustomImageList* list) {
+  if (list == imageList_) return;
+  if (imageList_) {
+    imageList_->UnRegisterChanges(imageLink_);
+    RemoveFreeNotification(imageList_);
+  }
+  imageList_ = list;
+  if (list) {
+    list->RegisterChanges(imageLink_);
+    FreeNotification(list);
+  }
+  UpdateFromImageList();
+}
+
+void TOmCustomButton::SetImageIndex(int index) {
+  if (index < 0 || index == imageIndex_) return;
+  imageIndex_ = index;
+  UpdateFromImageList();
+}
+
+void TOmCustomButton::SetListIndex(int index) {
+  if (index < 0 || index == listIndex_) return;
+  listIndex_ = index;
+  UpdateFromImageList();
+}
+
+void TOmCustomButton::UpdateFromImageList() {
+  if (!imageList_ || IsLoading()) return;
+  const TBitmap* image = imageList_->Image(listIndex_, imageIndex_);
+  if (!image) {
+    glyph_->TakeBitmap(nullptr);
+  } else {
+    TBitmap copy;  // the glyph takes its own copy, the list keeps its image
+    copy.Assign(*image);
+    glyph_->TakeBitmap(&copy);
+  }
+  Invalidate();
+}
+
 void TOmCustomButton::SetDropDownMenu(TPopupMenu* menu) {
   if (menu == dropDownMenu_) return;
   if (dropDownMenu_) RemoveFreeNotification(dropDownMenu_);
@@ -276,7 +318,9 @@ void TOmCustomButton::SetDropDownMenu(TPopupMenu* menu) {
 
 void TOmCustomButton::Notification(TComponent* component, TOperation operation) {
   TButton::Notification(component, operation);
-  if (operation == opRemove && component == dropDownMenu_) dropDownMenu_ = nullptr;
+  if (operation != opRemove) return;
+  if (component == dropDownMenu_) dropDownMenu_ = nullptr;
+  if (component == imageList_) imageList_ = nullptr;  // the dying list has let go of the link
 }
 
 void TOmCustomButton::ButtonContentChanged(TObject* sender) {
@@ -492,10 +536,20 @@ void TOmCustomButton::DrawCaption(TCanvas& canvas, RECT& r, UINT format) {
 
 void TOmCustomButton::Loaded() {
   TButton::Loaded();
+  UpdateFromImageList();
   Invalidate();
 }
 
+void TOmCustomButton::WriteCustomProperties(std::vector<TFormProperty>& out) const {
+  TButton::WriteCustomProperties(out);
+  OmWriteInternalList(imageList_, out);
+}
+
 bool TOmCustomButton::ReadCustomProperty(const std::string& name, const TFormValue& value) {
+  if (TOmCustomImageList* shared = nullptr; OmReadInternalList(name, value, shared)) {
+    SetImageList(shared);
+    return true;
+  }
   if (_stricmp(name.c_str(), "Style") != 0) return TButton::ReadCustomProperty(name, value);
   // The older three-look property, read for descriptions that still carry it.
   static const TEnumNames<TOmUserButtonStyle> legacy = {
@@ -529,6 +583,11 @@ const TPropTable& TOmCustomButton::Properties() {
     t.Add("RepeatedClick", BoolProp(&TOmCustomButton::SetRepeatedClick));
     t.Add("RepeatingDelay", IntProp(&TOmCustomButton::SetRepeatingDelay));
     t.Add("RepeatingInterval", IntProp(&TOmCustomButton::SetRepeatingInterval));
+    t.Add("ImageList", ComponentProp(&TOmCustomButton::SetImageList));
+    t.Add("ImageIndex", IntProp(&TOmCustomButton::SetImageIndex));
+    t.Add("ListIndex", IntProp(&TOmCustomButton::SetListIndex));
+    t.Add("WordWrap", BoolProp(&TOmCustomButton::SetWordWrap));
+    t.Add("DropDownMenu", ComponentProp(&TOmCustomButton::SetDropDownMenu));
     t.Add("DropDownIndent", IntProp(&TOmCustomButton::SetDropDownIndent));
     t.Add("DropDownRight", BoolProp(&TOmCustomButton::SetDropDownRight));
     t.Add("OnMouseEnter", EventProp(&TOmCustomButton::OnMouseEnter));

@@ -10,6 +10,7 @@
 #include "controls/buttons/glyph.h"
 #include "controls/buttons/glyph_text_layout.h"
 #include "controls/drawing/fx_caption.h"
+#include "controls/drawing/image_list.h"
 #include "framework/popup_menu.h"
 #include "framework/push_button.h"
 
@@ -66,6 +67,16 @@ public:
   void SetRepeatingDelay(int ms) { repeatingDelay_ = static_cast<std::uint16_t>(ms); }
   int RepeatingInterval() const { return repeatingInterval_; }
   void SetRepeatingInterval(int ms) { repeatingInterval_ = static_cast<std::uint16_t>(ms); }
+  // The glyph comes from (ListIndex, ImageIndex) of the list while one is set; a glyph set in
+  // code detaches the list.
+  TOmCustomImageList* ImageList() const { return imageList_; }
+  void SetImageList(TOmCustomImageList* list);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
+  int ListIndex() const { return listIndex_; }
+  void SetListIndex(int index);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value) { wordWrap_ = value; }  // this button draws its own caption
   TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
   void SetDropDownMenu(TPopupMenu* menu);
   int DropDownIndent() const { return dropDownIndent_; }
@@ -87,6 +98,7 @@ public:
   void WndProc(TMessage& message) override;
   void Loaded() override;
   bool ReadCustomProperty(const std::string& name, const TFormValue& value) override;
+  void WriteCustomProperties(std::vector<TFormProperty>& out) const override;
   // Shows the drop-down menu below (or right of) the button and returns when it closes.
   virtual void DropDown();
 
@@ -102,6 +114,7 @@ protected:
   void DrawCaption(TCanvas& canvas, RECT& r, UINT format);
   void RepeatTick();
   void StopRepeat();
+  void UpdateFromImageList();
 
 private:
   std::string about_;
@@ -123,6 +136,10 @@ private:
   bool hideHint_ = true;
   bool useCaption_ = true;
   std::unique_ptr<TOmGlyph> glyph_;
+  TOmCustomImageList* imageList_ = nullptr;
+  int imageIndex_ = 0, listIndex_ = 0;
+  TOmChangeLink imageLink_;
+  bool wordWrap_ = false;
   int themeListener_ = 0;
 };
 

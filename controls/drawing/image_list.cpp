@@ -1,4 +1,4 @@
-#include "controls/labels/image_list.h"
+#include "controls/drawing/image_list.h"
 #include <algorithm>
 #include <cstring>
 #include "framework/properties.h"

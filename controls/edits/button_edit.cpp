@@ -253,6 +253,11 @@ const TPropTable& TCustomEdButtonEdit::Properties() {
     t.Add("ButtonColor", {[](TPersistent& c, const TFormValue& v, TReadContext&) {
       MainOf(c).SetColor(ValueToColor(v)); }, nullptr, nullptr});
     t.Add("ButtonGlyph.Data", GlyphDataProp([](TPersistent& c) { return MainOf(c).Glyph(); }));
+    t.Add("ButtonIcon.Data", IconDataProp([](TPersistent& c) { return MainOf(c).Icon(); }));
+    t.Add("AltButtonIcon.Data", IconDataProp([](TPersistent& c) { return AltOf(c).Icon(); }));
+    t.Add("ButtonSoundMap", ComponentProp(&E::SetButtonSoundMap));
+    t.Add("AltButtonSoundMap", ComponentProp(&E::SetAltButtonSoundMap));
+    t.Add("AltButtonPullDownMenu", ComponentProp(&E::SetAltButtonPullDownMenu));
     t.Add("AltButtonGlyph.Data", GlyphDataProp([](TPersistent& c) { return AltOf(c).Glyph(); }));
     t.Add("AltButtonCaption", {[](TPersistent& c, const TFormValue& v, TReadContext&) {
       AltOf(c).SetCaption(ValueToString(v)); }, nullptr, nullptr});

@@ -65,6 +65,11 @@ public:
   void SetAltButtonPopupPlace(TPopupPlace value) { altPopupPlace_ = value; }
 
   TNotifyEvent OnButtonClick, OnAltButtonClick;
+  // Kept for callers: this program plays no sounds.
+  void SetButtonSoundMap(TComponent* map) { main_->SoundMap = map; }
+  void SetAltButtonSoundMap(TComponent* map) { alt_->SoundMap = map; }
+  TPopupMenu* AltButtonPullDownMenu() const { return alt_->PullDownMenu(); }
+  void SetAltButtonPullDownMenu(TPopupMenu* menu) { alt_->SetPullDownMenu(menu); }
 
   void SetEditRect(const RECT& rect) override;
   void SetUseXPThemes(bool value) override;

@@ -1,5 +1,6 @@
 #include "controls/edits/custom_edit.h"
 #include <algorithm>
+#include <cstring>
 #include <windowsx.h>
 #include "framework/clipboard.h"
 #include "framework/properties.h"
@@ -880,6 +881,7 @@ void TCustomEdEdit::WndProc(TMessage& m) {
       if (m.LParam == 0 && HIWORD(m.WParam) == 0 && HandleCommand(LOWORD(m.WParam))) return;
       break;
     case WM_CONTEXTMENU: {
+      if (PopupMenu()) break;  // the caller's menu replaces ours
       POINT screen{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       POINT client = screen;
       // From the keyboard both words are -1, however the system extended them into LPARAM.
@@ -952,6 +954,7 @@ void TCustomEdEdit::WndProc(TMessage& m) {
 void TCustomEdEdit::Loaded() {
   TEdXPThemedControl::Loaded();
   Relayout();
+  PlaceLinkedControl();
 }
 
 // ---- stored properties
@@ -986,6 +989,43 @@ const TEnumNames<TEdFlatBorderType>& FlatBorderNames() {
   return names;
 }
 }  // namespace
+
+void TCustomEdEdit::SetLinkedControl(TControl* control) {
+  if (control == linked_ || control == this) return;
+  if (linked_) RemoveFreeNotification(linked_);
+  linked_ = control;
+  if (control) FreeNotification(control);
+  PlaceLinkedControl();
+}
+
+void TCustomEdEdit::PlaceLinkedControl() {
+  if (!linked_ || IsLoading() || linked_->Parent() != Parent()) return;
+  const POINT at = LinkedControlOrigin(BoundsRect(), {linked_->Width(), linked_->Height()}, linkedPosition_,
+                                       linkedSpacing_);
+  linked_->SetBounds(at.x, at.y, linked_->Width(), linked_->Height());
+}
+
+void TCustomEdEdit::BoundsChanged() {
+  TEdXPThemedControl::BoundsChanged();
+  PlaceLinkedControl();
+}
+
+void TCustomEdEdit::Notification(TComponent* component, TOperation operation) {
+  TEdXPThemedControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == linked_) linked_ = nullptr;
+  if (component == imageForm_) imageForm_ = nullptr;
+}
+
+bool TCustomEdEdit::ReadCustomProperty(const std::string& name, const TFormValue& value) {
+  for (const char* styles : {"VertScrollBarStyles.", "HorzScrollBarStyles."}) {
+    if (_strnicmp(name.c_str(), styles, std::strlen(styles)) != 0) continue;
+    scrollBarStyles_[name] = value.kind == TFormValue::Kind::String ? value.text : value.kind == TFormValue::Kind::Integer
+                                 ? std::to_string(value.integer) : value.text;
+    return true;
+  }
+  return TEdXPThemedControl::ReadCustomProperty(name, value);
+}
 
 const TPropTable& TCustomEdEdit::Properties() {
   static const TPropTable table = [] {
@@ -1031,6 +1071,16 @@ const TPropTable& TCustomEdEdit::Properties() {
     t.Add("UseSystemMenu", BoolProp(&E::SetUseSystemMenu));
     t.Add("OnChange", EventProp(&E::OnChange));
     t.Add("OnSelectionChange", EventProp(&E::OnSelectionChange));
+    t.Add("OnContextPopup", AdaptedEventProp(&E::OnContextPopup));
+    t.Add("OnMouseEnter", EventProp(&E::OnMouseEnter));
+    t.Add("OnMouseLeave", EventProp(&E::OnMouseLeave));
+    t.Add("OnResize", EventProp(&E::OnResize));
+    t.Add("Background.Data", GlyphDataProp([](TPersistent& c) { return static_cast<E&>(c).Background(); }));
+    t.Add("ImageForm", ComponentProp(&E::SetImageForm));
+    t.Add("LinkedControl", ComponentProp(&E::SetLinkedControl));
+    t.Add("LinkedControlPosition", EnumProp(&E::SetLinkedControlPosition, LinkCtlPosNames()));
+    t.Add("LinkedControlSpacing", IntProp(&E::SetLinkedControlSpacing));
+    t.Add("UseCustomScrollBars", BoolProp(&E::SetUseCustomScrollBars));
     return t;
   }();
   return table;

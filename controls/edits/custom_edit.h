@@ -3,10 +3,13 @@
 // draws its border in the non-client area (or lets the theme do it), and does keyboard and
 // mouse editing, clipboard, undo and a context menu. TEdEdit publishes it.
 #pragma once
+#include <map>
 #include <memory>
+#include <string>
 #include "controls/edits/edit_border.h"
 #include "controls/edits/edit_strings.h"
 #include "controls/edits/edit_undo.h"
+#include "controls/edits/linked_control.h"
 #include "controls/edits/text_painter.h"
 #include "controls/edits/xp_themed_control.h"
 #include "framework/bitmap.h"
@@ -141,6 +144,21 @@ public:
   void SetNotifyUserChangeOnly(bool v) { notifyUserChangeOnly_ = v; }
   bool UseSystemMenu() const { return useSystemMenu_; }
   void SetUseSystemMenu(bool v) { useSystemMenu_ = v; }
+  // A control (its label) kept beside the edit wherever the edit goes.
+  TControl* LinkedControl() const { return linked_; }
+  void SetLinkedControl(TControl* control);
+  TEdLinkCtlPos LinkedControlPosition() const { return linkedPosition_; }
+  void SetLinkedControlPosition(TEdLinkCtlPos value) { linkedPosition_ = value; PlaceLinkedControl(); }
+  int LinkedControlSpacing() const { return linkedSpacing_; }
+  void SetLinkedControlSpacing(int value) { linkedSpacing_ = value; PlaceLinkedControl(); }
+  // Stored for callers: this edit draws no image form and no scroll bars of its own.
+  TComponent* ImageForm() const { return imageForm_; }
+  void SetImageForm(TComponent* form) { imageForm_ = form; }
+  bool UseCustomScrollBars() const { return useCustomScrollBars_; }
+  void SetUseCustomScrollBars(bool v) { useCustomScrollBars_ = v; }
+  // What a description says of the scroll-bar styles ("VertScrollBarStyles.Color" and the like).
+  const std::map<std::string, std::string>& ScrollBarStyles() const { return scrollBarStyles_; }
+  bool ReadCustomProperty(const std::string& name, const TFormValue& value) override;
 
   TNotifyEvent OnChange, OnSelectionChange, OnMouseEnter, OnMouseLeave, OnResize;
   TContextPopupEvent OnContextPopup;
@@ -184,6 +202,8 @@ protected:
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void AdjustSize() override;
   void ThemeChanged() override;
+  void BoundsChanged() override;
+  void Notification(TComponent* component, TOperation operation) override;
   // Shows the context menu at a screen point; returns the command picked, 0 for none.
   virtual UINT TrackContextMenu(HMENU menu, POINT screenPoint);
 
@@ -198,6 +218,7 @@ private:
   bool OwnBorder() const;  // flat look drawn and reserved by the edit itself
   int BorderWidth() const;
   DWORD WindowStyle(DWORD style) const;
+  void PlaceLinkedControl();
   DWORD WindowExStyle(DWORD exStyle) const;
   void UpdateWindowStyles();
   void RedrawBorder();
@@ -260,6 +281,12 @@ private:
   bool transparent_ = false, useBackground_ = false;
   std::unique_ptr<TBitmap> background_;
   bool handleDialogKeys_ = false, notifyUserChangeOnly_ = true, useSystemMenu_ = true;
+  TControl* linked_ = nullptr;
+  TEdLinkCtlPos linkedPosition_ = lcpTopLeft;
+  int linkedSpacing_ = 0;
+  TComponent* imageForm_ = nullptr;
+  bool useCustomScrollBars_ = true;
+  std::map<std::string, std::string> scrollBarStyles_;
 };
 
 class TEdEdit : public TCustomEdEdit {

@@ -140,6 +140,7 @@ const TPropTable& TEdFolderNameEdit::Properties() {
     t.Add("CustomRootFolder", StringProp(&E::SetCustomRootFolder));
     t.Add("Prompt", StringProp(&E::SetPrompt));
     t.Add("OnDialogExecute", EventProp(&E::OnDialogExecute));
+    t.Add("OnBeforeDialogExecute", AdaptedEventProp(&E::OnBeforeDialogExecute));
     // Docking is not offered; a stored orientation is accepted.
     t.Add("DockOrientation", {[](TPersistent&, const TFormValue& v, TReadContext&) {
       ValueToEnum(v, DockOrientationNames()); }, nullptr, nullptr});

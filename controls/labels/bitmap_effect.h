@@ -3,7 +3,7 @@
 #pragma once
 #include <memory>
 #include "controls/drawing/om_object.h"
-#include "controls/labels/image_list.h"
+#include "controls/drawing/image_list.h"
 #include "framework/bitmap.h"
 
 class TOmBitmapEffectObject : public TOmObject {

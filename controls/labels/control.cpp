@@ -213,6 +213,8 @@ const TPropTable& TOmControl::Properties() {
   static const TPropTable table = [] {
     TPropTable t(&TGraphicControl::Properties());
     t.Add("About", StringProp(&TOmControl::SetAbout));
+    t.Add("OnMouseEnter", EventProp(&TOmControl::OnMouseEnter));
+    t.Add("OnMouseExit", EventProp(&TOmControl::OnMouseExit));
     return t;
   }();
   return table;

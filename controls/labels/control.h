@@ -7,7 +7,7 @@
 #include <string>
 #include "controls/drawing/om_messages.h"
 #include "controls/labels/bitmap_effect.h"
-#include "controls/labels/image_list.h"
+#include "controls/drawing/image_list.h"
 #include "framework/control.h"
 
 enum TOmBoundsChange { bcResized, bcMoved };

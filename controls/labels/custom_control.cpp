@@ -325,6 +325,7 @@ const TPropTable& TOmCustomControl::Properties() {
     TPropTable t(&TWinControl::Properties());
     t.Add("About", StringProp(&TOmCustomControl::SetAbout));
     t.Add("Transparent", BoolProp(&TOmCustomControl::SetTransparent));
+    t.Add("ImageList", ComponentProp(&TOmCustomControl::SetImageList));
     t.Add("ImageIndex", IntProp(&TOmCustomControl::SetImageIndex));
     t.Add("ListIndex", IntProp(&TOmCustomControl::SetListIndex));
     t.Add("CtlXP", BoolProp(&TOmCustomControl::SetCtlXP));

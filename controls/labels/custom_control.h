@@ -7,7 +7,7 @@
 #include "controls/drawing/bevel.h"
 #include "controls/drawing/om_messages.h"
 #include "controls/labels/bitmap_effect.h"
-#include "controls/labels/image_list.h"
+#include "controls/drawing/image_list.h"
 #include "framework/themes.h"
 #include "framework/win_control.h"
 

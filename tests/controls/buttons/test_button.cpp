@@ -193,4 +193,43 @@ TEST_F(ButtonTest, ADropDownClickRunsOnClickThenTheMenuAndComesBackReleased) {
   EXPECT_FALSE(button->MenuOpen());
   EXPECT_FALSE(SendMessageW(Window(), BM_GETSTATE, 0, 0) & BST_PUSHED);
 }
+
+// The glyph comes from the image list, follows its changes and indexes, refuses negative ones,
+// is detached by a glyph set in code, and the list is forgotten when freed; the shared lists load
+// by their stored name.
+TEST_F(ButtonTest, TheGlyphComesFromTheImageList) {
+  auto add = [](TOmCustomImageList& to, int width) {
+    TBitmap b;
+    b.SetSize(width, 8);
+    to.Add(b);
+  };
+  auto* list = new TOmCustomImageList(nullptr);
+  add(*list, 8);
+  button->SetImageList(list);
+  EXPECT_EQ(button->Glyph()->Width(), 8);
+  add(*list, 12);
+  button->SetImageIndex(1);
+  button->SetImageIndex(-1);
+  EXPECT_EQ(button->ImageIndex(), 1);
+  EXPECT_EQ(button->Glyph()->Width(), 12);
+  button->SetListIndex(3);  // no such list: no glyph
+  EXPECT_TRUE(button->Glyph()->Empty());
+  button->SetListIndex(0);
+  delete list;
+  EXPECT_EQ(button->ImageList(), nullptr);
+  EXPECT_EQ(button->Glyph()->Width(), 12);  // the last image stays
+  TOmCustomImageList second(nullptr);
+  button->SetImageList(&second);
+  TBitmap own;
+  own.SetSize(5, 8);
+  button->SetGlyph(&own);
+  EXPECT_EQ(button->ImageList(), nullptr);
+  EXPECT_EQ(button->Glyph()->Width(), 5);
+  TFormValue shared;
+  shared.kind = TFormValue::Kind::String;
+  shared.text = "OMBML30";
+  EXPECT_TRUE(button->ReadCustomProperty("Internal", shared));
+  EXPECT_EQ(button->ImageList(), &OmSharedBitmapList());
+  button->SetImageList(nullptr);
+}
 }  // namespace

@@ -1,6 +1,8 @@
 // The edit driven by key, mouse and text messages sent to its real window.
 #include "edit_fixture.h"
 #include <windowsx.h>
+#include "framework/popup_menu.h"
+#include "framework/std_label.h"
 
 namespace {
 const std::wstring kPath = L"C:\\Program Files\\Microsoft Games\\Flight Simulator 9";
@@ -169,6 +171,35 @@ TEST_F(EditTest, AKeyHandlerThatClearsTheKeySwallowsIt) {
   edit->OnKeyPress = [](TObject*, wchar_t& key) { if (key == L'x') key = 0; };
   Type(L"xy");
   EXPECT_EQ(edit->Text(), L"yabc");
+}
+
+// A popup menu given to the edit replaces its own (read from the menu's window while it is up);
+// a linked control keeps its place beside the edit as the edit moves.
+TEST_F(EditTest, ACallersPopupMenuReplacesTheEditsOwnAndTheLinkedControlFollows) {
+  static bool shown;
+  shown = false;
+  TPopupMenu menu(nullptr);
+  menu.Add("Theirs");
+  edit->SetPopupMenu(&menu);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND window = FindWindowW(L"#32768", nullptr); window && IsWindowVisible(window)) shown = true, EndMenu();
+  });
+  SendMessageW(Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window()), -1);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(edit->menus, 0);
+  auto* label = new TLabel(form);
+  label->SetAutoSize(false);
+  label->SetBounds(0, 0, 60, 15);
+  label->SetParent(form);
+  edit->SetLinkedControlSpacing(3);
+  edit->SetLinkedControl(label);
+  EXPECT_EQ(label->Left(), 10);
+  EXPECT_EQ(label->Top(), 10 - 3 - 15);
+  edit->SetLinkedControlPosition(lcpLeftCenter);
+  edit->SetBounds(100, 40, 300, 21);
+  EXPECT_EQ(label->Left(), 100 - 3 - 60);
+  EXPECT_EQ(label->Top(), 40 + (21 - 15) / 2);
 }
 
 TEST_F(EditTest, KeyboardContextMenuOpensAtTheCaret) {
