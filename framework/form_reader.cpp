@@ -83,7 +83,8 @@ int ValueToCursor(const TFormValue& value) {
       {"crCross", crCross}, {"crIBeam", crIBeam}, {"crSizeAll", crSizeAll}, {"crSizeNESW", crSizeNESW},
       {"crSizeNS", crSizeNS}, {"crSizeNWSE", crSizeNWSE}, {"crSizeWE", crSizeWE}, {"crUpArrow", crUpArrow},
       {"crHourGlass", crHourGlass}, {"crNo", crNo}, {"crAppStart", crAppStart}, {"crHelp", crHelp},
-      {"crHandPoint", crHandPoint}}, cursor))
+      {"crHandPoint", crHandPoint}, {"crDrag", crDrag}, {"crNoDrop", crNoDrop}, {"crHSplit", crHSplit},
+      {"crVSplit", crVSplit}, {"crMultiDrag", crMultiDrag}, {"crSQLWait", crSQLWait}}, cursor))
     BadValue(value, "unknown cursor '" + value.text + "'");
   return cursor;
 }
