@@ -9,6 +9,7 @@
 #include "framework/messages.h"
 
 class TWinControl;
+struct TAccessibleInfo;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -127,6 +128,10 @@ public:
   virtual void Click();
   virtual void DblClick();
   void BringToFront();
+  // What screen readers and automation are told of the control; descendants say what they are.
+  virtual void DescribeAccessible(TAccessibleInfo& info) const;
+  const std::wstring& AccessibleName() const { return accessibleName_; }
+  void SetAccessibleName(const std::wstring& name) { accessibleName_ = name; }
 
   void Loaded() override;
   static const TPropTable& Properties();
@@ -165,6 +170,7 @@ private:
   TCursor cursor_ = crDefault;
   bool autoSize_ = false;
   int tag_ = 0;
+  std::wstring accessibleName_;
 
   friend class TWinControl;
 };

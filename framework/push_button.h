@@ -13,6 +13,7 @@ public:
   void SetCancel(bool value) { cancel_ = value; }
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int value) { modalResult_ = value; }
+  void DescribeAccessible(TAccessibleInfo& info) const override;
   void WndProc(TMessage& message) override;
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }
