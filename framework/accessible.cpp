@@ -41,7 +41,7 @@ public:
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
       *out = static_cast<IAccessible*>(this);
       AddRef();
       return S_OK;
@@ -273,7 +273,7 @@ bool AnswerGetObject(TWinControl& control, TMessage& m) {
   const TOleAcc* lib = OleAcc();
   if (!lib) return false;
   auto* object = new TAccessibleObject(control.Handle());
-  m.Result = lib->LresultFromObject(IID_IAccessible, m.WParam, object);
+  m.Result = lib->LresultFromObject(__uuidof(IAccessible), m.WParam, object);
   object->Release();
   return true;
 }
