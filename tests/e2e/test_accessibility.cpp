@@ -193,3 +193,20 @@ TEST_F(Accessibility, TheFolderEditsValueIsItsText) {
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->value, folder);
 }
+
+// The box is modal: the call must have returned before it shows, or the reader would hang.
+TEST_F(Accessibility, PressOnTheAboutPictureAndJumpOnItsLinkOpenTheAboutBox) {
+  for (long role : {ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_LINK}) {
+    {
+      TTree tree(program_.Main());
+      const TNode* about = tree.Find(L"About the Ostrimark", role);
+      ASSERT_NE(about, nullptr) << role;
+      ASSERT_TRUE(Invoke(*about)) << role;
+    }
+    std::optional<TBox> box = program_.WaitForBox();
+    ASSERT_TRUE(box.has_value()) << role;
+    EXPECT_EQ(box->text.rfind(L"Ostrimark - Version ", 0), 0u) << Narrow(box->text);
+    ASSERT_TRUE(TProgram::Answer(*box, L"OK"));
+  }
+  ExpectNoBox();
+}
