@@ -120,6 +120,9 @@ void TForm1::BindComponents() {
   Bind(btnSearchRegEdit, "btnSearchRegEdit");
   Bind(ExitButton, "ExitButton");
   Bind(FS2004Button, "FS2004Button");
+  // The two link pictures have no hint: they are read as the label beside them.
+  imgAbout->SetAccessibleName(AnsiToWide(AboutLabel->Caption()));
+  VisitWebsiteImage->SetAccessibleName(AnsiToWide(VisitWebsiteLabel->Caption()));
 }
 
 void TForm1::GetFS9Path() {

@@ -1,4 +1,5 @@
 #include "framework/control.h"
+#include "framework/accessible.h"
 #include <cctype>
 #include <algorithm>
 #include <windowsx.h>
@@ -122,6 +123,7 @@ void TControl::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   Perform(CM_TEXTCHANGED);
+  NotifyAccessibleEvent(*this, EVENT_OBJECT_NAMECHANGE);
 }
 
 void TControl::FontChanged() {

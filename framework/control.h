@@ -11,6 +11,7 @@
 
 class TWinControl;
 class TPopupMenu;
+struct TAccessibleInfo;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -139,6 +140,10 @@ public:
   virtual void Click();
   virtual void DblClick();
   void BringToFront();
+  // What screen readers and automation are told of the control; descendants say what they are.
+  virtual void DescribeAccessible(TAccessibleInfo& info) const;
+  const std::wstring& AccessibleName() const { return accessibleName_; }
+  void SetAccessibleName(const std::wstring& name) { accessibleName_ = name; }
 
   void Loaded() override;
   static const TPropTable& Properties();
@@ -181,6 +186,7 @@ private:
   TAnchors anchors_{akLeft, akTop};
   TPopupMenu* popupMenu_ = nullptr;
   TStoredTraits traits_;
+  std::wstring accessibleName_;
 
   friend class TWinControl;
 };

@@ -195,6 +195,14 @@ void TForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_SYSCOMMAND:
+      // The system menu's Minimize (Alt+Space) does what the minimise picture does: the task
+      // bar button belongs to the application's window.
+      if ((m.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+        Application->Minimize();
+        return;
+      }
+      break;
     case WM_SETFOCUS:
       if (activeControl_ && activeControl_->HandleAllocated()) {
         ::SetFocus(activeControl_->Handle());

@@ -14,6 +14,7 @@ public:
   void SetStretch(bool value);
   bool Center() const { return center_; }
   void SetCenter(bool value);
+  void DescribeAccessible(TAccessibleInfo& info) const override;
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }
 protected:

@@ -14,6 +14,7 @@ public:
   void SetCancel(bool value) { cancel_ = value; }
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int value) { modalResult_ = value; }
+  void DescribeAccessible(TAccessibleInfo& info) const override;
   void WndProc(TMessage& message) override;
   // Gives the form its modal result first, when this button has one.
   void Click() override;

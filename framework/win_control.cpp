@@ -2,6 +2,7 @@
 #include "framework/popup_menu.h"
 #include <algorithm>
 #include <windowsx.h>
+#include "framework/accessible.h"
 #include "framework/application.h"
 #include "framework/properties.h"
 #include "framework/strings.h"
@@ -222,6 +223,10 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       m.Result = DialogCode(m.Result);
       return;
+    case WM_GETOBJECT:
+      if (AnswerGetObject(*this, m)) return;
+      break;
+    case CM_ACCESSIBLEACTION: RunAccessibleAction(*this, m.WParam); return;
     case WM_NCCALCSIZE: NCCalcSize(m); return;
     case WM_NCPAINT: NCPaint(m); return;
     case WM_CAPTURECHANGED:

@@ -62,6 +62,7 @@ public:
   void LookChangedIn(const RECT& area);
   void WndProc(TMessage& message) override;
   void Loaded() override;
+  void DescribeAccessible(TAccessibleInfo& info) const override;
 
   // Key steps: a handler that sets the key to 0 swallows it before the control and the system see it.
   TKeyEvent OnKeyDown, OnKeyUp;

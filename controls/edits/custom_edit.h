@@ -171,6 +171,7 @@ public:
   bool FocusedOrHot() const { return Focused() || hot_; }
 
   void WndProc(TMessage& message) override;
+  void DescribeAccessible(TAccessibleInfo& info) const override;
   void Loaded() override;
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }

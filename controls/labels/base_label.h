@@ -46,6 +46,7 @@ public:
   virtual std::string CaptionText() const { return Caption(); }
 
   void WndProc(TMessage& message) override;
+  void DescribeAccessible(TAccessibleInfo& info) const override;
   void Loaded() override;
   bool ReadCustomProperty(const std::string& name, const TFormValue& value) override;
   static const TPropTable& Properties();

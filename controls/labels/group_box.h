@@ -70,6 +70,7 @@ public:
   int BandHeight() const { return bandHeight_; }
 
   void WndProc(TMessage& message) override;
+  void DescribeAccessible(TAccessibleInfo& info) const override;
   void Loaded() override;
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }

@@ -28,6 +28,7 @@ public:
   bool LegacyJump() const { return legacyJump_; }  // loaded with "UseAsJump"
 
   void Click() override;
+  void DescribeAccessible(TAccessibleInfo& info) const override;
   void Loaded() override;
   bool ReadCustomProperty(const std::string& name, const TFormValue& value) override;
   static const TPropTable& Properties();

@@ -10,6 +10,7 @@ public:
   const std::string& UrlOrEmail() const { return urlOrEmail_; }
   void SetUrlOrEmail(const std::string& address) { urlOrEmail_ = address; }
   void Click() override;
+  void DescribeAccessible(TAccessibleInfo& info) const override;
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }
 private:

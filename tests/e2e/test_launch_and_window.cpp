@@ -75,3 +75,21 @@ TEST_F(Launch, OverlongValueIsShownAndStartsNothing) {
   ExpectNoBox(1500);
   EXPECT_EQ(program_.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
 }
+
+// Without a mouse: Alt+F4 closes, and the system menu's Minimize (Alt+Space) minimises as the
+// picture does.
+TEST_F(WindowCommands, AltF4EndsTheProcessWithZero) {
+  PostMessageW(program_.Main(), WM_SYSKEYDOWN, VK_F4, 0x20000001 | (MapVirtualKeyW(VK_F4, 0) << 16));
+  EXPECT_EQ(program_.WaitForExit(5000), 0u);
+}
+
+TEST_F(WindowCommands, SystemMenuMinimizeHidesTheWindowBehindTheTaskBarButton) {
+  HWND main = program_.Main();
+  HWND owner = GetWindow(main, GW_OWNER);
+  EXPECT_NE(GetWindowLongPtrW(main, GWL_STYLE) & WS_SYSMENU, 0);  // Alt+Space has a menu to open
+  PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsIconic(owner) && !IsWindowVisible(main); }, 3000))
+      << "iconic " << IsIconic(owner) << ", main visible " << IsWindowVisible(main);
+  PostMessageW(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) && !IsIconic(main); }, 3000));
+}

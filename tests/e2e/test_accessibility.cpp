@@ -1,0 +1,212 @@
+// The main window as a screen reader reads it from another process: the accessible tree, the
+// default actions, and the events that follow them.
+#include <oleacc.h>
+#include <map>
+#include "tests/e2e/e2e_fixture.h"
+
+namespace {
+struct TNode {
+  long role = 0, state = 0;
+  std::wstring name, value;
+  IAccessible* parent = nullptr;  // borrowed from the tree, which keeps it alive
+  long id = CHILDID_SELF;
+};
+
+std::string Ascii(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+std::wstring Take(BSTR text) {
+  std::wstring out = text ? text : L"";
+  SysFreeString(text);
+  return out;
+}
+
+class TTree {
+public:
+  explicit TTree(HWND window) {
+    IAccessible* root = nullptr;
+    result_ = AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&root));
+    if (SUCCEEDED(result_) && root) Walk(root, CHILDID_SELF, 0);
+  }
+  ~TTree() {
+    for (IAccessible* object : objects_) object->Release();
+  }
+  const std::vector<TNode>& Nodes() const { return nodes_; }
+  HRESULT Result() const { return result_; }
+  const TNode* Find(const std::wstring& name, long role) const {
+    for (const TNode& node : nodes_)
+      if (node.name == name && node.role == role) return &node;
+    return nullptr;
+  }
+  std::string Listing() const {
+    std::string out;
+    for (size_t i = 0; i < nodes_.size(); ++i)
+      out += std::string(depth_[i] * 2, ' ') + "role " + std::to_string(nodes_[i].role) + " \"" +
+             Ascii(nodes_[i].name) + "\" value \"" + Ascii(nodes_[i].value) + "\"\n";
+    return out;
+  }
+
+private:
+  void Walk(IAccessible* object, long id, int depth) {
+    objects_.push_back(object);
+    TNode node{0, 0, {}, {}, object, id};
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    VARIANT v{};
+    if (object->get_accRole(child, &v) == S_OK && v.vt == VT_I4) node.role = v.lVal;
+    if (object->get_accState(child, &v) == S_OK && v.vt == VT_I4) node.state = v.lVal;
+    BSTR text = nullptr;
+    if (object->get_accName(child, &text) == S_OK) node.name = Take(text);
+    text = nullptr;
+    if (object->get_accValue(child, &text) == S_OK) node.value = Take(text);
+    nodes_.push_back(node);
+    depth_.push_back(depth);
+    if (id != CHILDID_SELF) return;
+    long count = 0;
+    if (FAILED(object->get_accChildCount(&count)) || count <= 0) return;
+    std::vector<VARIANT> children(count);
+    long got = 0;
+    if (FAILED(AccessibleChildren(object, 0, count, children.data(), &got))) return;
+    for (long i = 0; i < got; ++i) {
+      if (children[i].vt == VT_DISPATCH && children[i].pdispVal) {
+        IAccessible* sub = nullptr;
+        children[i].pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&sub));
+        children[i].pdispVal->Release();
+        if (sub) Walk(sub, CHILDID_SELF, depth + 1);
+      } else if (children[i].vt == VT_I4) {
+        object->AddRef();
+        Walk(object, children[i].lVal, depth + 1);
+      }
+    }
+  }
+  std::vector<TNode> nodes_;
+  std::vector<int> depth_;
+  std::vector<IAccessible*> objects_;
+  HRESULT result_ = E_FAIL;
+};
+
+bool Invoke(const TNode& node) {
+  VARIANT child{};
+  child.vt = VT_I4;
+  child.lVal = node.id;
+  return node.parent && node.parent->accDoDefaultAction(child) == S_OK;
+}
+
+struct TEventLog {
+  static inline std::vector<std::pair<HWND, LONG>> names;
+  static void CALLBACK Hook(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) names.emplace_back(window, child);
+  }
+};
+
+void Pump(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  while (GetTickCount() < end) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(20);
+  }
+}
+
+class Accessibility : public ProgramCase {
+protected:
+  void SetUp() override {
+    ProgramCase::SetUp();
+    apartment_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  }
+  void TearDown() override {
+    if (apartment_) CoUninitialize();
+  }
+  bool apartment_ = false;
+};
+}  // namespace
+
+TEST_F(Accessibility, TheTreeNamesEveryTextOnTheWindow) {
+  TTree tree(program_.Main());
+  ASSERT_FALSE(tree.Nodes().empty()) << "the main window answered no accessible object: 0x" << std::hex
+                                      << tree.Result() << ", WM_GETOBJECT gave "
+                                      << SendMessageW(program_.Main(), WM_GETOBJECT, 0, OBJID_CLIENT);
+  std::printf("%s", tree.Listing().c_str());
+  const std::vector<std::pair<std::wstring, long>> expected = {
+      {L"Quarnel - Ostrimark", ROLE_SYSTEM_CLIENT},
+      {L"Quarnel - Ostrimark", ROLE_SYSTEM_STATICTEXT},
+      {L"Minimize this application", ROLE_SYSTEM_PUSHBUTTON},
+      {L"Exit this application", ROLE_SYSTEM_PUSHBUTTON},
+      {L"This application has been designed to analyze and repair the FS9 registry entry", ROLE_SYSTEM_STATICTEXT},
+      {L"Retrieve the fs9.exe file path as recorded in the registry", ROLE_SYSTEM_STATICTEXT},
+      {L"Set New Path:", ROLE_SYSTEM_STATICTEXT},
+      {L"Note: You must have administrative priviliges to set the path", ROLE_SYSTEM_STATICTEXT},
+      {L"Launch RegEdit and search for the FS9 registry entry", ROLE_SYSTEM_STATICTEXT},
+      {L"Quarnel Website", ROLE_SYSTEM_PUSHBUTTON},
+      {L"Quarnel Website", ROLE_SYSTEM_LINK},
+      {L"About the Ostrimark", ROLE_SYSTEM_PUSHBUTTON},
+      {L"About the Ostrimark", ROLE_SYSTEM_LINK},
+      {L"Copyright \u00a9 2026", ROLE_SYSTEM_STATICTEXT},
+      {L"Quarnel", ROLE_SYSTEM_LINK},
+      {L"FS9 Path:", ROLE_SYSTEM_GROUPING},
+      {L"Registry Key:", ROLE_SYSTEM_GROUPING},
+      {L"Set New Path:", ROLE_SYSTEM_TEXT},
+      {L"Get FS9 Path", ROLE_SYSTEM_PUSHBUTTON},
+      {L"Set FS9 Path", ROLE_SYSTEM_PUSHBUTTON},
+      {L"Search Reg", ROLE_SYSTEM_PUSHBUTTON},
+      {L"Exit", ROLE_SYSTEM_PUSHBUTTON},
+      {L"FS2004", ROLE_SYSTEM_PUSHBUTTON},
+  };
+  for (const auto& [name, role] : expected) EXPECT_NE(tree.Find(name, role), nullptr) << Narrow(name) << " role " << role;
+  const TNode* edit = tree.Find(L"Set New Path:", ROLE_SYSTEM_TEXT);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->state & STATE_SYSTEM_READONLY);
+}
+
+TEST_F(Accessibility, GetPathByItsDefaultActionRenamesThePathLabelAndSaysSo) {
+  ASSERT_TRUE(TFS9Key::Seed(TScratch::FS9()));
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &TEventLog::Hook,
+                                       program_.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  TEventLog::names.clear();
+  {
+    TTree tree(program_.Main());
+    const TNode* button = tree.Find(L"Get FS9 Path", ROLE_SYSTEM_PUSHBUTTON);
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(Invoke(*button));
+  }
+  ExpectNoBox();
+  Pump(500);
+  UnhookWinEvent(hook);
+  TTree after(program_.Main());
+  EXPECT_NE(after.Find(TScratch::FS9(), ROLE_SYSTEM_STATICTEXT), nullptr) << after.Listing();
+  HWND box = FindWindowExW(program_.Main(), nullptr, nullptr, L"FS9 Path:");
+  bool named = false;
+  for (const auto& [window, child] : TEventLog::names) named = named || (window == box && child > 0);
+  EXPECT_TRUE(named) << TEventLog::names.size() << " name changes, none for the path label";
+}
+
+TEST_F(Accessibility, TheFolderEditsValueIsItsText) {
+  const std::wstring folder = L"C:\\Games\\FS9 & Co";
+  ASSERT_TRUE(program_.SetFolderText(folder));
+  TTree tree(program_.Main());
+  const TNode* edit = tree.Find(L"Set New Path:", ROLE_SYSTEM_TEXT);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->value, folder);
+}
+
+// The box is modal: the call must have returned before it shows, or the reader would hang.
+TEST_F(Accessibility, PressOnTheAboutPictureAndJumpOnItsLinkOpenTheAboutBox) {
+  for (long role : {ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_LINK}) {
+    {
+      TTree tree(program_.Main());
+      const TNode* about = tree.Find(L"About the Ostrimark", role);
+      ASSERT_NE(about, nullptr) << role;
+      ASSERT_TRUE(Invoke(*about)) << role;
+    }
+    std::optional<TBox> box = program_.WaitForBox();
+    ASSERT_TRUE(box.has_value()) << role;
+    EXPECT_EQ(box->text.rfind(L"Ostrimark - Version ", 0), 0u) << Narrow(box->text);
+    ASSERT_TRUE(TProgram::Answer(*box, L"OK"));
+  }
+  ExpectNoBox();
+}
