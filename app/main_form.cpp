@@ -2,6 +2,7 @@
 #include "app/texts.h"
 #include "app/win32_system.h"
 #include "app/write_exe_path.h"
+#include "controls/labels/form_shape.h"
 #include "framework/application.h"
 #include "framework/form_reader.h"
 #include "framework/strings.h"
@@ -60,6 +61,7 @@ void RegisterMainFormClasses() {
   registry.Register<TOmGroupBox>("TOmGroupBox");
   registry.Register<TWebLinkLabel>("TWebLinkLabel");
   registry.Register<TEdFolderNameEdit>("TEdFolderNameEdit");
+  registry.Register<TOmFormShape>("TOmFormShape");
 }
 
 TForm1::TForm1(TComponent* owner) : TForm1(owner, RealSystem(), LoadTextResource("MAINFORM")) {}

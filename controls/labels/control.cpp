@@ -1,4 +1,5 @@
 #include "controls/labels/control.h"
+#include "controls/labels/form_shape.h"
 #include <algorithm>
 #include <map>
 #include "controls/labels/custom_control.h"
@@ -205,8 +206,10 @@ void TOmBaseGraphicControl::PropertyChanged(TObject*) {
 
 bool TOmBaseGraphicControl::ParentSuppliesBackground() const {
   if (!transparent_) return false;
-  const auto* parent = dynamic_cast<const TOmCustomControl*>(Parent());
-  return parent && parent->HandleAllocated() && parent->HasBackgroundImage();
+  if (const auto* parent = dynamic_cast<const TOmCustomControl*>(Parent()))
+    return parent->HandleAllocated() && parent->HasBackgroundImage();
+  const TOmFormShape* shape = OmFormShapeOf(Parent());
+  return shape && shape->HasImage();
 }
 
 const TPropTable& TOmControl::Properties() {

@@ -1,4 +1,5 @@
 #include "controls/labels/custom_control.h"
+#include "controls/labels/form_shape.h"
 #include "controls/labels/control.h"
 #include "framework/form_reader.h"
 #include "framework/themes.h"
@@ -9,6 +10,7 @@ TOmCustomControl::TOmCustomControl(TComponent* owner)
     : TCustomControl(owner), backFX_(std::make_unique<TOmBitmapEffectObject>()) {
   SetBounds(Left(), Top(), 100, 40);
   SetTabStop(false);
+  controlStyle_.Include(csOpaque);  // until it is made transparent
   changeLink_.OnChange = [this](TObject* sender) { ImageListChanged(sender); };
   backFX_->OnChange = [this](TObject* sender) { SubObjectChanged(sender); };
   OmRegisterThemeClient(this, true);
@@ -23,6 +25,8 @@ TOmCustomControl::~TOmCustomControl() {
 void TOmCustomControl::SetTransparent(bool transparent) {
   if (transparent == transparent_) return;
   transparent_ = transparent;
+  if (transparent) controlStyle_.Exclude(csOpaque);
+  else controlStyle_.Include(csOpaque);
   RecreateWnd();
 }
 
@@ -207,21 +211,29 @@ void TOmCustomControl::WriteCustomProperties(std::vector<TFormProperty>& out) co
 
 // ---- TOmCustomPanel
 
-TOmCustomPanel::TOmCustomPanel(TComponent* owner) : TOmCustomControl(owner) { SetColor(clBtnFace); }
+TOmCustomPanel::TOmCustomPanel(TComponent* owner) : TOmCustomControl(owner) {
+  controlStyle_.Include(csAcceptsControls).Include(csDoubleClicks).Include(csClickEvents).Include(csCaptureMouse);
+  SetColor(clBtnFace);
+}
 
 bool TOmCustomPanel::HasBackgroundImage() const {
-  const auto* parent = dynamic_cast<const TOmCustomControl*>(Parent());
-  return parent && parent->HandleAllocated() && Transparent() && parent->HasBackgroundImage();
+  if (!Transparent()) return false;
+  if (const auto* parent = dynamic_cast<const TOmCustomControl*>(Parent()))
+    return parent->HandleAllocated() && parent->HasBackgroundImage();
+  const TOmFormShape* shape = OmFormShapeOf(Parent());
+  return shape && shape->HasImage();
 }
 
 TBitmap* TOmCustomPanel::BackgroundImage() const {
   if (!HasBackgroundImage()) return nullptr;
-  return static_cast<const TOmCustomControl*>(Parent())->BackgroundImage();
+  if (const auto* parent = dynamic_cast<const TOmCustomControl*>(Parent())) return parent->BackgroundImage();
+  return OmFormShapeOf(Parent())->Image();
 }
 
 POINT TOmCustomPanel::MapToBackground(POINT p) const {
   if (!HasBackgroundImage()) return p;
-  POINT origin = static_cast<const TOmCustomControl*>(Parent())->MapToBackground(POINT{Left(), Top()});
+  const auto* parent = dynamic_cast<const TOmCustomControl*>(Parent());
+  const POINT origin = parent ? parent->MapToBackground(POINT{Left(), Top()}) : POINT{Left(), Top()};
   POINT mapped{origin.x + p.x, origin.y + p.y};
   // Land inside this control's own border.
   mapped.x += (Width() - ClientWidth()) / 2;

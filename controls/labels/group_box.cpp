@@ -109,6 +109,7 @@ TOmCustomGroupBox::TOmCustomGroupBox(TComponent* owner)
       captionFont_(std::make_unique<TFont>()),
       captionFont3D_(std::make_unique<TOm3DCaption>()),
       rotated_(std::make_unique<TOmFxCaption>()) {
+  controlStyle_.Exclude(csOpaque);  // its frame lets the parent show around the caption
   captionFont3D_->OnChange = [this](TObject* sender) { SubObjectChanged(sender); };
   captionFont_->OnChange = [this](TObject* sender) { SubObjectChanged(sender); };
   Bevel()->HoldChanges();

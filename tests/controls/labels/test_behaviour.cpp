@@ -2,6 +2,7 @@
 // jumps and the web link through the shell seam, theme switches, twinkle timers, accelerators,
 // and the background step after a failed theme erase.
 #include "tests/controls/labels/label_fixture.h"
+#include "controls/labels/form_shape.h"
 #include "controls/labels/group_box.h"
 #include "controls/labels/label.h"
 #include "controls/labels/simple_label.h"
@@ -318,6 +319,40 @@ TEST(GroupBoxLayout, EachAlignmentPutsCaptionAndFrameOnItsSide) {
     EXPECT_TRUE(EqualRect(&frame, &c.frame)) << c.a;
     EXPECT_EQ(OmGroupCaptionPlace(c.a).angle, c.angle) << c.a;
   }
+}
+
+// A form owning a form shape with a picture supplies it to transparent controls on it: a label
+// leaves its background to it, a panel maps its points into it and copies the part behind it.
+TEST_F(LabelBehaviour, AFormShapesPictureShowsThroughTransparentControls) {
+  struct TProbeLabel : TOmLabel {
+    using TOmLabel::TOmLabel;
+    using TOmBaseGraphicControl::ParentSuppliesBackground;
+  };
+  auto* shape = new TOmFormShape(form);
+  auto* label = new TProbeLabel(form);
+  label->SetParent(form);
+  auto* box = new TOmGroupBox(form);
+  box->SetBounds(40, 30, 100, 60);
+  box->SetParent(form);
+  form->HandleNeeded();
+  EXPECT_FALSE(label->ParentSuppliesBackground());  // no picture yet
+  shape->Image()->SetSize(300, 200);
+  shape->Image()->Canvas().Brush().SetColor(clBlue);
+  shape->Image()->Canvas().FillRect(RECT{0, 0, 300, 200});
+  shape->Image()->Canvas().Brush().SetColor(clRed);
+  shape->Image()->Canvas().FillRect(RECT{40, 30, 60, 40});
+  EXPECT_TRUE(label->ParentSuppliesBackground());
+  EXPECT_FALSE(box->HasBackgroundImage());  // an opaque box paints its own
+  box->SetTransparent(true);
+  EXPECT_FALSE(box->ControlStyle().Contains(csOpaque));
+  ASSERT_TRUE(box->HasBackgroundImage());
+  EXPECT_EQ(box->BackgroundImage(), shape->Image());
+  const POINT origin = box->MapToBackground(POINT{0, 0});
+  EXPECT_EQ(origin.x, 40 + (box->Width() - box->ClientWidth()) / 2);
+  TBitmap copy;
+  copy.SetSize(4, 4);
+  ASSERT_TRUE(box->CopyBackground(copy.Canvas(), RECT{0, 0, 4, 4}, 0, POINT{0, 0}));
+  EXPECT_EQ(GetPixel(copy.Canvas().Handle(), 0, 0), RGB(255, 0, 0));
 }
 
 TEST(BackgroundEffect, ForgetsAnImageListThatGoes) {
