@@ -355,6 +355,26 @@ TEST_F(LabelBehaviour, AFormShapesPictureShowsThroughTransparentControls) {
   EXPECT_EQ(GetPixel(copy.Canvas().Handle(), 0, 0), RGB(255, 0, 0));
 }
 
+// The windowed base's image list: by reference or by a shared list's stored name, negative
+// indexes refused, a freed list forgotten.
+TEST_F(LabelBehaviour, AWindowedControlsImageListLoadsAndIsForgottenWhenFreed) {
+  TClassRegistry::Instance().Register<TOmGroupBox>("TOmGroupBox");
+  auto* list = new TOmCustomImageList(form);
+  list->SetName("List1");
+  form->LoadDescription("object F: TForm\n  object G: TOmGroupBox\n    ImageList = List1\n    ImageIndex = 2\n"
+                        "  end\n  object H: TOmGroupBox\n    Internal = 'OMIML30'\n  end\nend\n",
+                        [](const std::string&) { return std::vector<unsigned char>{}; });
+  auto* box = static_cast<TOmGroupBox*>(form->FindComponent("G"));
+  EXPECT_EQ(box->ImageList(), list);
+  box->SetImageIndex(-1);
+  box->SetListIndex(-3);
+  EXPECT_EQ(box->ImageIndex(), 2);
+  EXPECT_EQ(box->ListIndex(), 0);
+  EXPECT_EQ(static_cast<TOmGroupBox*>(form->FindComponent("H"))->ImageList(), &OmSharedImageList());
+  delete list;
+  EXPECT_EQ(box->ImageList(), nullptr);
+}
+
 TEST(BackgroundEffect, ForgetsAnImageListThatGoes) {
   TOmBitmapEffectObject fx;
   {
