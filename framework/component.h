@@ -47,6 +47,14 @@ public:
   // Asks to be told (Notification opRemove) when `other` goes, though this does not own it.
   void FreeNotification(TComponent* other);
   void RemoveFreeNotification(TComponent* other);
+  // Points a reference field at `value`, moving the free notification with it.
+  template <class T>
+  void SetReference(T*& field, T* value) {
+    if (field == value) return;
+    if (field) RemoveFreeNotification(field);
+    field = value;
+    if (value) FreeNotification(value);
+  }
 
   // The class's named properties, shared by code and the form reader.
   static const TPropTable& Properties();

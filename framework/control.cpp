@@ -279,12 +279,7 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
-void TControl::SetPopupMenu(TPopupMenu* menu) {
-  if (menu == popupMenu_) return;
-  if (popupMenu_) RemoveFreeNotification(popupMenu_);
-  popupMenu_ = menu;
-  if (menu) FreeNotification(menu);
-}
+void TControl::SetPopupMenu(TPopupMenu* menu) { SetReference(popupMenu_, menu); }
 
 void TControl::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);

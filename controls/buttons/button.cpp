@@ -309,12 +309,7 @@ void TOmCustomButton::UpdateFromImageList() {
   Invalidate();
 }
 
-void TOmCustomButton::SetDropDownMenu(TPopupMenu* menu) {
-  if (menu == dropDownMenu_) return;
-  if (dropDownMenu_) RemoveFreeNotification(dropDownMenu_);
-  dropDownMenu_ = menu;
-  if (menu) FreeNotification(menu);
-}
+void TOmCustomButton::SetDropDownMenu(TPopupMenu* menu) { SetReference(dropDownMenu_, menu); }
 
 void TOmCustomButton::Notification(TComponent* component, TOperation operation) {
   TButton::Notification(component, operation);

@@ -991,10 +991,8 @@ const TEnumNames<TEdFlatBorderType>& FlatBorderNames() {
 }  // namespace
 
 void TCustomEdEdit::SetLinkedControl(TControl* control) {
-  if (control == linked_ || control == this) return;
-  if (linked_) RemoveFreeNotification(linked_);
-  linked_ = control;
-  if (control) FreeNotification(control);
+  if (control == this) return;
+  SetReference(linked_, control);
   PlaceLinkedControl();
 }
 

@@ -313,12 +313,7 @@ void TCustomEdGraphicButton::SetDown(bool value) {
 
 void TCustomEdGraphicButton::SetShowArrow(bool value) { Change(showArrow_, value); }
 
-void TCustomEdGraphicButton::SetPullDownMenu(TPopupMenu* menu) {
-  if (menu == pullDownMenu_) return;
-  if (pullDownMenu_) RemoveFreeNotification(pullDownMenu_);
-  pullDownMenu_ = menu;
-  if (menu) FreeNotification(menu);
-}
+void TCustomEdGraphicButton::SetPullDownMenu(TPopupMenu* menu) { SetReference(pullDownMenu_, menu); }
 
 void TCustomEdGraphicButton::Notification(TComponent* component, TOperation operation) {
   TGraphicControl::Notification(component, operation);
