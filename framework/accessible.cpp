@@ -2,12 +2,19 @@
 #include <algorithm>
 #include <atomic>
 #include "framework/accessible_info.h"
+#include "framework/form.h"
 #include "framework/oleacc_library.h"
 
 namespace {
 std::atomic<long> liveObjects{0};
 
 bool IsWindowed(const TControl* control) { return dynamic_cast<const TWinControl*>(control) != nullptr; }
+
+bool Holds(const TWinControl& container, const TControl* control) {
+  for (const TControl* c = control ? control->Parent() : nullptr; c; c = c->Parent())
+    if (c == &container) return true;
+  return false;
+}
 
 HRESULT ReturnText(const std::wstring& text, BSTR* out) {
   if (!out) return E_POINTER;
@@ -125,7 +132,25 @@ public:
     SetEmpty(out);
     TWinControl* self = Control();
     if (!self) return E_FAIL;
-    if (self->Focused()) {
+    // A window-less control focused here is a child id; the focus further down, the child holding it.
+    const TForm* form = GetParentForm(self);
+    const TControl* graphic = form && form->Focused() ? form->FocusedGraphic() : nullptr;
+    const HWND focus = GetFocus();
+    const auto children = AccessibleChildrenOf(*self);
+    for (size_t i = 0; i < children.size(); ++i) {
+      auto* win = dynamic_cast<TWinControl*>(children[i]);
+      if (children[i] == graphic) {
+        out->vt = VT_I4;
+        out->lVal = static_cast<long>(i) + 1;
+        return S_OK;
+      }
+      if (win && (Holds(*win, graphic) || (win->HandleAllocated() && (win->Handle() == focus || IsChild(win->Handle(), focus))))) {
+        out->vt = VT_DISPATCH;
+        out->pdispVal = new TAccessibleObject(win->Handle());
+        return S_OK;
+      }
+    }
+    if (self->Focused() && !graphic) {
       out->vt = VT_I4;
       out->lVal = CHILDID_SELF;
       return S_OK;
@@ -225,6 +250,10 @@ private:
     if (auto* win = dynamic_cast<const TWinControl*>(&control)) {
       if (win->TabStop() && win->CanFocus()) info.state |= STATE_SYSTEM_FOCUSABLE;
       if (win->Focused()) info.state |= STATE_SYSTEM_FOCUSED;
+    } else if (TakesKeyFocus(control)) {
+      info.state |= STATE_SYSTEM_FOCUSABLE;
+      const TForm* form = GetParentForm(&control);
+      if (form && form->FocusedGraphic() == &control && form->Focused()) info.state |= STATE_SYSTEM_FOCUSED;
     }
     if (info.name.empty() && info.role == ROLE_SYSTEM_TEXT) info.name = LabelBefore(control);
   }

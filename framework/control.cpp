@@ -207,7 +207,11 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 bool TControl::Showing() const {
-  return visible_ && parent_ && parent_->Showing();
+  if (!visible_) return false;
+  if (parent_) return parent_->Showing();
+  // The top of the tree shows when its window does.
+  auto* window = dynamic_cast<const TWinControl*>(this);
+  return window && window->HandleAllocated() && IsWindowVisible(const_cast<TWinControl*>(window)->Handle());
 }
 
 void TControl::SetCursor(TCursor cursor) {

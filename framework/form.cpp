@@ -1,5 +1,7 @@
 #include "framework/form.h"
 #include <algorithm>
+#include "framework/accessible.h"
+#include "framework/accessible_info.h"
 #include "framework/application.h"
 #include "framework/form_reader.h"
 #include "framework/msgbox.h"
@@ -152,6 +154,7 @@ void NotifyFocusChanged(const TWinControl& parent, TWinControl* focused) {
 }  // namespace
 
 void TForm::SetActiveControl(TWinControl* control) {
+  if (control) DropGraphicFocus();  // a windowed control took the focus
   if (control == activeControl_) return;
   if (activeControl_) RemoveFreeNotification(activeControl_);
   activeControl_ = control;
@@ -162,6 +165,7 @@ void TForm::SetActiveControl(TWinControl* control) {
 void TForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation == opRemove && component == activeControl_) activeControl_ = nullptr;
+  if (operation == opRemove && component == focusedGraphic_) focusedGraphic_ = nullptr;
 }
 
 TWinControl* TForm::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const {
@@ -190,6 +194,131 @@ void TForm::SelectFirst() {
   if (TWinControl* first = FindNextControl(nullptr, true, true)) first->SetFocus();
 }
 
+bool TakesKeyFocus(const TControl& control) {
+  if (dynamic_cast<const TWinControl*>(&control) || !control.Showing() || !control.Enabled()) return false;
+  TAccessibleInfo info;
+  control.DescribeAccessible(info);
+  return info.actionable;
+}
+
+std::vector<size_t> ReadingOrder(const std::vector<RECT>& boxes) {
+  std::vector<size_t> order(boxes.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return boxes[a].top < boxes[b].top; });
+  std::vector<int> row(boxes.size());
+  for (size_t i = 0, first = 0; i < order.size(); ++i) {
+    if (boxes[order[i]].top >= boxes[order[first]].bottom) first = i;
+    row[order[i]] = static_cast<int>(first);
+  }
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return row[a] != row[b] ? row[a] < row[b] : boxes[a].left < boxes[b].left;
+  });
+  return order;
+}
+
+namespace {
+void CollectGraphicStops(const TWinControl& parent, POINT origin, std::vector<TControl*>& stops,
+                         std::vector<RECT>& boxes) {
+  for (TControl* control : parent.Controls()) {
+    RECT box = control->BoundsRect();
+    OffsetRect(&box, origin.x, origin.y);
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+      // The parts of a control that takes the focus itself answer to its keys (the edit's button).
+      if (!win->TabStop()) CollectGraphicStops(*win, {box.left, box.top}, stops, boxes);
+    } else if (TakesKeyFocus(*control)) {
+      stops.push_back(control);
+      boxes.push_back(box);
+    }
+  }
+}
+
+// Around the control, one pixel out, so the rectangle does not cover what it shows.
+RECT FocusRectOf(const TControl& control) {
+  RECT r = control.BoundsRect();
+  InflateRect(&r, 1, 1);
+  return r;
+}
+
+void InvalidateFocusRect(const TControl& control) {
+  TWinControl* parent = control.Parent();
+  if (!parent || !parent->HandleAllocated()) return;
+  const RECT r = FocusRectOf(control);
+  parent->LookChangedIn(r);
+  InvalidateRect(parent->Handle(), &r, FALSE);
+}
+}  // namespace
+
+std::vector<TControl*> TForm::GraphicTabStops() const {
+  std::vector<TControl*> stops, ordered;
+  std::vector<RECT> boxes;
+  CollectGraphicStops(*this, {0, 0}, stops, boxes);
+  for (size_t i : ReadingOrder(boxes)) ordered.push_back(stops[i]);
+  return ordered;
+}
+
+bool TForm::SelectNextStop(bool goForward) {
+  std::vector<TWinControl*> windowed;
+  GetTabOrderList(windowed);
+  std::vector<TControl*> stops(windowed.begin(), windowed.end());
+  for (TControl* graphic : GraphicTabStops()) stops.push_back(graphic);
+  if (stops.empty()) return false;
+  const int count = static_cast<int>(stops.size());
+  TControl* current = focusedGraphic_ ? focusedGraphic_ : activeControl_;
+  int start = static_cast<int>(std::find(stops.begin(), stops.end(), current) - stops.begin());
+  if (start == count) start = goForward ? count - 1 : 0;
+  for (int step = 1; step <= count; ++step) {
+    TControl* candidate = stops[((start + (goForward ? step : -step)) % count + count) % count];
+    auto* win = dynamic_cast<TWinControl*>(candidate);
+    if (!win) {
+      FocusGraphic(candidate);
+      return true;
+    }
+    if (win->CanFocus() && win->TabStop()) {
+      win->SetFocus();
+      return true;
+    }
+  }
+  return false;
+}
+
+void TForm::FocusGraphic(TControl* control) {
+  if (control == focusedGraphic_) return;
+  SetActiveControl(nullptr);
+  DropGraphicFocus();
+  focusedGraphic_ = control;
+  if (!control) return;
+  FreeNotification(control);
+  if (!HandleAllocated()) return;
+  if (Focused()) ShowGraphicFocus();
+  else ::SetFocus(Handle());  // its WM_SETFOCUS shows it
+}
+
+void TForm::DropGraphicFocus() {
+  TControl* old = std::exchange(focusedGraphic_, nullptr);
+  if (!old) return;
+  RemoveFreeNotification(old);
+  InvalidateFocusRect(*old);
+}
+
+void TForm::ShowGraphicFocus() {
+  InvalidateFocusRect(*focusedGraphic_);
+  NotifyAccessibleEvent(*focusedGraphic_, EVENT_OBJECT_FOCUS);
+}
+
+bool TForm::PressFocusedGraphic() {
+  if (!focusedGraphic_ || !Focused()) return false;
+  if (focusedGraphic_->Enabled() && focusedGraphic_->Showing()) focusedGraphic_->Click();
+  return true;
+}
+
+bool GraphicFocusRect(const TWinControl& parent, RECT& rect) {
+  const TForm* form = GetParentForm(&parent);
+  const TControl* focused = form ? form->FocusedGraphic() : nullptr;
+  if (!focused || focused->Parent() != &parent || !form->Focused() || !focused->Showing()) return false;
+  rect = FocusRectOf(*focused);
+  return true;
+}
+
 void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE:
@@ -204,14 +333,34 @@ void TForm::WndProc(TMessage& m) {
       }
       break;
     case WM_SETFOCUS:
+      if (focusedGraphic_) {
+        ShowGraphicFocus();
+        break;
+      }
       if (activeControl_ && activeControl_->HandleAllocated()) {
         ::SetFocus(activeControl_->Handle());
         return;
       }
       break;
+    case WM_KILLFOCUS:
+      if (focusedGraphic_) InvalidateFocusRect(*focusedGraphic_);  // kept for when the form comes back
+      break;
+    case WM_KEYDOWN:
+      // Space does what a click does; a held key does not repeat it.
+      if (m.WParam == VK_SPACE && focusedGraphic_ && Focused()) {
+        if (!(m.LParam & 0x40000000)) PressFocusedGraphic();
+        m.Result = 0;
+        return;
+      }
+      break;
     case CM_DIALOGKEY:
       if (m.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
-        m.Result = SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true) ? 1 : 0;
+        m.Result = SelectNextStop(GetKeyState(VK_SHIFT) >= 0) ? 1 : 0;
+        return;
+      }
+      // Enter is the focused window-less control's before it is the default button's.
+      if (m.WParam == VK_RETURN && PressFocusedGraphic()) {
+        m.Result = 1;
         return;
       }
       break;

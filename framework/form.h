@@ -2,6 +2,7 @@
 // from its stored description, offering its event handlers to it by name.
 #pragma once
 #include <string>
+#include <vector>
 #include "framework/properties.h"
 #include "framework/win_control.h"
 
@@ -52,6 +53,12 @@ public:
   bool SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
   TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const;
   void SelectFirst();
+  // Tab's cycle: the windowed tab stops in tab order, then the window-less ones in reading order.
+  bool SelectNextStop(bool goForward);
+  std::vector<TControl*> GraphicTabStops() const;
+  // The window-less control that holds the focus while the form's window has it, or nullptr.
+  TControl* FocusedGraphic() const { return focusedGraphic_; }
+  void FocusGraphic(TControl* control);
 
   void SetClientSize(int width, int height) override;
   RECT ClientRect() const override;
@@ -71,6 +78,9 @@ private:
   void PlaceOnScreen();
   DWORD WindowStyle() const;
   DWORD WindowExStyle() const;
+  void DropGraphicFocus();
+  void ShowGraphicFocus();
+  bool PressFocusedGraphic();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
@@ -81,8 +91,16 @@ private:
   bool modal_ = false;
   int modalResult_ = 0;
   TWinControl* activeControl_ = nullptr;
+  TControl* focusedGraphic_ = nullptr;
   THandlerTable handlers_;
 };
 
 // The form a control stands on, or nullptr.
 TForm* GetParentForm(const TControl* control);
+// A window-less control takes the focus by Tab when a click on it does something.
+bool TakesKeyFocus(const TControl& control);
+// Indices of `boxes` in reading order: rows top to bottom (a box starting above the bottom of
+// a row's first box is in that row), each row left to right.
+std::vector<size_t> ReadingOrder(const std::vector<RECT>& boxes);
+// Where `parent` paints the focus rectangle of its focused window-less child; false when none shows.
+bool GraphicFocusRect(const TWinControl& parent, RECT& rect);

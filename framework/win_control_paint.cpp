@@ -3,6 +3,7 @@
 // copied in its own paint, so a repaint of the whole window does not make each child paint again
 // (under Wine every child paint costs about as much as copying the whole face).
 #include "framework/win_control.h"
+#include "framework/form.h"
 
 TLookEffect LookEffectOf(UINT msg) {
   switch (msg) {
@@ -84,6 +85,13 @@ void TWinControl::PaintControls(HDC dc) {
     OffsetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
     IntersectClipRect(dc, 0, 0, graphic->Width(), graphic->Height());
     graphic->PaintOn(dc);
+  }
+  RECT focus;
+  if (GraphicFocusRect(*this, focus)) {
+    TDCStateGuard guard(dc);
+    SetTextColor(dc, RGB(0, 0, 0));  // DrawFocusRect inverts by these: black and white give a plain dotted line
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &focus);
   }
 }
 

@@ -210,3 +210,113 @@ TEST_F(Accessibility, PressOnTheAboutPictureAndJumpOnItsLinkOpenTheAboutBox) {
   }
   ExpectNoBox();
 }
+
+namespace {
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
+  for (WORD key : keys) input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+  for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
+    input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*it, 0, KEYEVENTF_KEYUP, 0, 0}}});
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// The name of what the window's object says has the focus.
+std::wstring FocusName(HWND window) {
+  IAccessible* root = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&root))))
+    return L"(no object)";
+  VARIANT focus{};
+  std::wstring name = L"(none)";
+  IAccessible* holder = root;
+  VARIANT child{};
+  child.vt = VT_I4;
+  if (root->get_accFocus(&focus) == S_OK && focus.vt == VT_I4) {
+    child.lVal = focus.lVal;
+  } else if (focus.vt == VT_DISPATCH && focus.pdispVal) {
+    focus.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&holder));
+    focus.pdispVal->Release();
+    child.lVal = CHILDID_SELF;
+  }
+  BSTR text = nullptr;
+  if (holder && holder->get_accName(child, &text) == S_OK) name = Take(text);
+  if (holder && holder != root) holder->Release();
+  root->Release();
+  return name;
+}
+
+struct TFocusLog {
+  static inline std::vector<std::pair<HWND, LONG>> events;
+  static void CALLBACK Hook(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) events.emplace_back(window, child);
+  }
+};
+}  // namespace
+
+// Tab from the last button reaches the pictures and links as a reader follows the focus; Enter
+// on the About picture then does what its click does.
+TEST_F(Accessibility, TabReachesThePicturesAndLinksAndEnterOnAboutOpensTheAboutBox) {
+  const HWND main = program_.Main();
+  SetForegroundWindow(main);
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &TFocusLog::Hook,
+                                       program_.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  TFocusLog::events.clear();
+  std::vector<std::wstring> names;
+  for (int i = 0; i < 14 && (names.empty() || names.back() != L"About the Ostrimark"); ++i) {
+    Press({VK_TAB});
+    Pump(200);
+    names.push_back(FocusName(main));
+  }
+  UnhookWinEvent(hook);
+  const std::vector<std::wstring> tail = {L"FS2004", L"Minimize this application", L"Exit this application",
+                                          L"Quarnel Website", L"Quarnel Website", L"About the Ostrimark"};
+  ASSERT_GE(names.size(), tail.size());
+  std::string seen;
+  for (const auto& name : names) seen += Narrow(name) + "; ";
+  EXPECT_TRUE(std::equal(tail.begin(), tail.end(), names.end() - tail.size())) << seen;
+  bool windowed = false, windowLess = false;
+  for (const auto& [window, child] : TFocusLog::events) {
+    windowed = windowed || (IsChild(main, window) && child == CHILDID_SELF);
+    windowLess = windowLess || (window == main && child > 0);
+  }
+  EXPECT_TRUE(windowed && windowLess) << TFocusLog::events.size() << " focus events; windowed " << windowed
+                                      << ", window-less " << windowLess;
+  SaveScreenshot(L"about_picture_focused");
+  Press({VK_RETURN});
+  std::optional<TBox> box = program_.WaitForBox();
+  ASSERT_TRUE(box.has_value()) << seen;
+  EXPECT_EQ(box->text.rfind(L"Ostrimark - Version ", 0), 0u) << Narrow(box->text);
+  ASSERT_TRUE(TProgram::Answer(*box, L"OK"));
+  ExpectNoBox();
+}
+
+// Alt+Space opens the system menu with Restore, Move, Minimize and Close, read from its window.
+TEST_F(Accessibility, AltSpaceOpensTheSystemMenu) {
+  SetForegroundWindow(program_.Main());
+  Press({VK_MENU, VK_SPACE});
+  HWND menu = nullptr;
+  EXPECT_TRUE(WaitFor([&] {
+    menu = FindWindowW(L"#32768", nullptr);
+    DWORD process = 0;
+    if (menu) GetWindowThreadProcessId(menu, &process);
+    return menu && IsWindowVisible(menu) && process == program_.ProcessId();
+  }, 3000));
+  ASSERT_NE(menu, nullptr);
+  SaveScreenshot(L"system_menu");
+  HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+  const int count = items ? GetMenuItemCount(items) : -1;
+  std::wstring all;
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[128] = L"";
+    GetMenuStringW(items, i, text, 128, MF_BYPOSITION);
+    for (wchar_t* c = text; *c; ++c)
+      if (*c != L'&') all += *c;
+    all += L'|';
+  }
+  Press({VK_ESCAPE});
+  Press({VK_ESCAPE});
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }, 3000));
+  if (count <= 0) GTEST_SKIP() << "Wine keeps a menu's items in the process that owns it: not readable from outside";
+  for (const wchar_t* item : {L"Restore", L"Move", L"Minimize", L"Close"})
+    EXPECT_NE(all.find(item), std::wstring::npos) << Narrow(item) << " not in " << Narrow(all);
+}

@@ -159,3 +159,34 @@ TEST_F(AccessibleTest, AThousandRequestsLeaveNoObjectBehind) {
   }
   EXPECT_EQ(AccessibleObjectCount(), before);
 }
+
+// Shown, the controls are no longer invisible; the focus is answered where it is.
+TEST_F(AccessibleTest, TheFocusIsTheFocusedChildWindowLessOrNot) {
+  auto* edit = new TButton(form);
+  edit->SetCaption("Take");
+  edit->SetBounds(10, 90, 80, 24);
+  edit->SetParent(form);
+  edit->SetTabStop(true);
+  form->Show();
+  object = Object();
+  ASSERT_NE(object, nullptr);
+  EXPECT_FALSE(State(object, 3) & STATE_SYSTEM_INVISIBLE);
+  EXPECT_TRUE(State(object, 2) & STATE_SYSTEM_FOCUSABLE);  // the picture that answers clicks
+  EXPECT_FALSE(State(object, 3) & STATE_SYSTEM_FOCUSABLE);
+  form->FocusGraphic(picture);
+  VARIANT focus{};
+  ASSERT_EQ(object->get_accFocus(&focus), S_OK);
+  EXPECT_EQ(focus.vt, VT_I4);
+  EXPECT_EQ(focus.lVal, 2);
+  EXPECT_TRUE(State(object, 2) & STATE_SYSTEM_FOCUSED);
+  edit->SetFocus();
+  EXPECT_EQ(form->FocusedGraphic(), nullptr);
+  ASSERT_EQ(object->get_accFocus(&focus), S_OK);
+  ASSERT_EQ(focus.vt, VT_DISPATCH);
+  IAccessible* focused = nullptr;
+  focus.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&focused));
+  focus.pdispVal->Release();
+  ASSERT_NE(focused, nullptr);
+  EXPECT_EQ(Name(focused, CHILDID_SELF), L"Take");
+  focused->Release();
+}
