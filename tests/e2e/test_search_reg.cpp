@@ -148,7 +148,9 @@ protected:
   void Walk() {
     const DWORD start = GetTickCount();
     ASSERT_TRUE(program_.Click(L"Search Reg"));
-    ASSERT_TRUE(WaitFor([] { return Editor() != nullptr; }, 5000)) << "no registry editor window";
+    // The editor's window comes before its tree: under load the tree may follow it late.
+    ASSERT_TRUE(WaitFor([] { return Editor() != nullptr && FindTree(Editor()) != nullptr; }, 5000))
+        << "no registry editor window with its tree";
     HWND tree = FindTree(Editor());
     ASSERT_NE(tree, nullptr);
     TRemoteTree remote(tree);
