@@ -1,11 +1,12 @@
 #include "framework/modal_wait.h"
 
 #include "framework/msgbox.h"
+#include "framework/win_control.h"
 
 namespace {
+// The caption and frame take no clicks either while the window waits.
 bool IsInput(UINT message) {
-  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+  return IsInputMessage(message) || (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 }  // namespace
 

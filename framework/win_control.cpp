@@ -29,10 +29,13 @@ ATOM RegisterOwnClass(WNDPROC proc) {
 bool IsMouseMessage(UINT msg) {
   return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
 }
+}  // namespace
+
 bool IsInputMessage(UINT msg) {
   return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || (msg >= WM_KEYFIRST && msg <= WM_KEYLAST);
 }
-}  // namespace
+
+bool IsKeyboardContextMenu(LPARAM at) { return GET_X_LPARAM(at) == -1 && GET_Y_LPARAM(at) == -1; }
 
 bool IsDroppedInput(HWND window, UINT msg) {
   if (!window || !IsInputMessage(msg)) return false;
@@ -385,9 +388,8 @@ void TWinControl::AnchorControls() {
 bool TWinControl::ShowPopupMenu(LPARAM at) {
   if (!HandleAllocated()) return false;
   POINT screen{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-  const bool keyboard = screen.x == -1 && screen.y == -1;  // both words, however extended
   TControl* owner = this;
-  if (keyboard) {
+  if (IsKeyboardContextMenu(at)) {
     screen = {0, 0};
     ::ClientToScreen(Handle(), &screen);
   } else {

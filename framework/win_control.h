@@ -156,3 +156,8 @@ void HandleWindowProcException();
 // The system never gives real input to a disabled window or one whose top level is disabled
 // (a box or dialog holds it); input posted or sent there by other programs is dropped alike.
 bool IsDroppedInput(HWND window, UINT msg);
+// Mouse messages of the client area and key messages.
+bool IsInputMessage(UINT msg);
+// A WM_CONTEXTMENU from the keyboard (Shift+F10, the menu key): both words of lParam are -1,
+// however the system extended them into LPARAM.
+bool IsKeyboardContextMenu(LPARAM at);

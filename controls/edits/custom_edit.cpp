@@ -884,8 +884,7 @@ void TCustomEdEdit::WndProc(TMessage& m) {
       if (PopupMenu()) break;  // the caller's menu replaces ours
       POINT screen{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       POINT client = screen;
-      // From the keyboard both words are -1, however the system extended them into LPARAM.
-      if (GET_X_LPARAM(m.LParam) == -1 && GET_Y_LPARAM(m.LParam) == -1) {
+      if (IsKeyboardContextMenu(m.LParam)) {
         client = CharPosToPixel(caret_);  // from the keyboard: at the caret
         screen = client;
         ::ClientToScreen(Handle(), &screen);

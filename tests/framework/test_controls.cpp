@@ -10,6 +10,7 @@
 #include "tests/support/plain_form.h"
 #include "framework/image.h"
 #include "framework/msgbox.h"
+#include "tests/support/menu_probe.h"
 #include "framework/popup_menu.h"
 #include "framework/push_button.h"
 #include "framework/registry.h"
@@ -319,23 +320,16 @@ TEST_F(ControlTreeTest, AnchoredChildrenFollowTheParentsResize) {
 // A right-click over a window-less child with a popup menu shows that menu at the pointer; the
 // menu's own window is read while it is up.
 TEST_F(ControlTreeTest, ARightClickShowsTheChildsPopupMenu) {
-  static RECT menuAt;
-  menuAt = {};
   TSwatch* swatch = AddSwatch(10, 10, 50, 50, clRed);
   TPopupMenu menu(nullptr);
   menu.Add("Item");
   swatch->SetPopupMenu(&menu);
   form->Show();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND window = FindWindowW(L"#32768", nullptr); window && IsWindowVisible(window)) {
-      GetWindowRect(window, &menuAt);
-      EndMenu();
-    }
-  });
   POINT at{20, 30};
   ClientToScreen(form->Handle(), &at);
-  SendMessageW(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(at.x, at.y));
-  KillTimer(nullptr, timer);
+  const RECT menuAt = MenuShownBy([&] {
+    SendMessageW(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(at.x, at.y));
+  });
   EXPECT_EQ(menuAt.left, at.x);
   EXPECT_EQ(menuAt.top, at.y);
 }

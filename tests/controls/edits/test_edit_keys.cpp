@@ -3,6 +3,7 @@
 #include <windowsx.h>
 #include "framework/popup_menu.h"
 #include "framework/std_label.h"
+#include "tests/support/menu_probe.h"
 
 namespace {
 const std::wstring kPath = L"C:\\Program Files\\Microsoft Games\\Flight Simulator 9";
@@ -176,17 +177,11 @@ TEST_F(EditTest, AKeyHandlerThatClearsTheKeySwallowsIt) {
 // A popup menu given to the edit replaces its own (read from the menu's window while it is up);
 // a linked control keeps its place beside the edit as the edit moves.
 TEST_F(EditTest, ACallersPopupMenuReplacesTheEditsOwnAndTheLinkedControlFollows) {
-  static bool shown;
-  shown = false;
   TPopupMenu menu(nullptr);
   menu.Add("Theirs");
   edit->SetPopupMenu(&menu);
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND window = FindWindowW(L"#32768", nullptr); window && IsWindowVisible(window)) shown = true, EndMenu();
-  });
-  SendMessageW(Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window()), -1);
-  KillTimer(nullptr, timer);
-  EXPECT_TRUE(shown);
+  const RECT shown = MenuShownBy([&] { SendMessageW(Window(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window()), -1); });
+  EXPECT_FALSE(IsRectEmpty(&shown));
   EXPECT_EQ(edit->menus, 0);
   auto* label = new TLabel(form);
   label->SetAutoSize(false);

@@ -4,6 +4,7 @@
 #include "controls/edits/graphic_button.h"
 #include "tests/support/plain_form.h"
 #include "framework/msgbox.h"
+#include "tests/support/menu_probe.h"
 
 namespace {
 class GraphicButtonTest : public ::testing::Test {
@@ -107,10 +108,6 @@ TEST_F(GraphicButtonTest, LatchingClicksToggleDownAndLineBorderFollowsThePress) 
 // A press on the arrow strip drops the pull-down menu below the button (read from the menu's own
 // window while it is up); the button is up again once the menu closes.
 TEST_F(GraphicButtonTest, TheArrowDropsThePullDownMenuBelowTheButton) {
-  static RECT menuAt;
-  static TEdButtonState stateWhileOpen;
-  static TCustomEdGraphicButton* shown;
-  menuAt = {}, shown = button;
   auto* menu = new TPopupMenu(nullptr);
   menu->Add("Item");
   button->SetBounds(10, 10, 40, 17);
@@ -119,15 +116,9 @@ TEST_F(GraphicButtonTest, TheArrowDropsThePullDownMenuBelowTheButton) {
   int arrows = 0;
   button->OnArrowClick = [&](TObject*) { ++arrows; };
   form->Show();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND window = FindWindowW(L"#32768", nullptr); window && IsWindowVisible(window)) {
-      GetWindowRect(window, &menuAt);
-      stateWhileOpen = shown->State();
-      EndMenu();
-    }
-  });
-  Mouse(WM_LBUTTONDOWN, 45, 15);
-  KillTimer(nullptr, timer);
+  TEdButtonState stateWhileOpen = ebsUp;
+  const RECT menuAt = MenuShownBy([&] { Mouse(WM_LBUTTONDOWN, 45, 15); },
+                                  [&] { stateWhileOpen = button->State(); });
   const POINT below = button->ClientToScreen(POINT{0, 17});
   EXPECT_EQ(menuAt.left, below.x);
   EXPECT_EQ(menuAt.top, below.y);
