@@ -25,9 +25,11 @@ namespace {
 constexpr DWORD kHangLimit = 5000;
 // "Search Reg" blocks the window by design while it walks the editor's tree (about 4.5 s here).
 constexpr DWORD kWalkLimit = 15000;
-// Caches and theme data settle in the first actions; later growth beyond this is a leak.
-constexpr int kWarmUpActions = 25;
-constexpr long kGdiSlack = 40, kWindowSlack = 4;
+// Caches and theme data settle in the first actions. After them a first use may still load a
+// system cache once (a jump); a leak is growth that goes on: the lowest count of a run's last
+// third above the lowest of its middle third. A run too short for thirds is held to a ceiling.
+constexpr int kWarmUpActions = 25, kTrendSamples = 12;
+constexpr long kGdiSlack = 40, kWindowSlack = 4, kGdiCeiling = 200, kWindowCeiling = 12;
 const wchar_t* const kButtons[] = {L"Get FS9 Path", L"Set FS9 Path", L"Search Reg", L"FS2004", L"Exit"};
 
 struct TCounts {
@@ -298,7 +300,8 @@ private:
     }
     walking_ = false;
     KeepWindowReachable();
-    if (++actionsSinceStart_ % 10 == 0 || getenv("SOAK_TRACE")) Sample();
+    ++actionsSinceStart_;
+    Sample();
   }
 
   // A registry editor starting, on screen or just closed means "Search Reg" is walking it,
@@ -385,39 +388,69 @@ private:
       SetWindowPos(main, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
-  // Counts at a quiet moment: the first after warm-up is the base of this run of the program.
+  // Counts at a quiet moment; those after warm-up make this run of the program's series.
   void Sample() {
     if (!program_->OpenBoxes().empty()) return;
-    const long gdi = gdi_count::CountTableEntriesOf(program_->Process());
+    const std::vector<unsigned char> table = gdi_count::TableOf(program_->Process());
+    const long gdi = table.empty() ? -1 : gdi_count::CountEntries(table.data());
     const long windows = window_count::WindowsOf(program_->ProcessId());
     if (!program_->OpenBoxes().empty()) return;  // a box came up while counting: not quiet
     // A window or object made just then (a box being built, a hint) is in one sample only: a leak
     // stays in every one, so the lowest of the last three is what counts.
     recentGdi_ = {recentGdi_[1], recentGdi_[2], gdi};
     recentWindows_ = {recentWindows_[1], recentWindows_[2], windows};
-    lastGdi_ = *std::min_element(recentGdi_.begin(), recentGdi_.end());
-    lastWindows_ = *std::min_element(recentWindows_.begin(), recentWindows_.end());
+    const long lowGdi = *std::min_element(recentGdi_.begin(), recentGdi_.end());
+    const long lowWindows = *std::min_element(recentWindows_.begin(), recentWindows_.end());
     if (getenv("SOAK_TRACE"))
       std::printf("soak: trace %d actions: gdi %ld windows %ld (after %s)\n", actionsSinceStart_, gdi, windows,
                   lastAction_.c_str());
-    if (actionsSinceStart_ < kWarmUpActions || lastGdi_ < 0) return;
-    if (baseGdi_ < 0) {
-      baseGdi_ = lastGdi_;
-      baseWindows_ = lastWindows_;
-    }
-    counts_.gdiBase = baseGdi_;
-    counts_.windowsBase = baseWindows_;
+    if (actionsSinceStart_ < kWarmUpActions || lowGdi < 0 || lowWindows < 0) return;
+    lastKinds_ = gdi_count::KindsOf(table);
+    if (series_.empty()) baseKinds_ = lastKinds_;
+    series_.push_back({lowGdi, lowWindows});
+    counts_.gdiBase = series_.front().gdi;
+    counts_.windowsBase = series_.front().windows;
     counts_.gdiMax = std::max(counts_.gdiMax, gdi);
     counts_.windowsMax = std::max(counts_.windowsMax, windows);
   }
 
+  struct TSample {
+    long gdi, windows;
+  };
+
+  long LowestOf(size_t from, size_t to, long TSample::*count) const {
+    long low = series_[from].*count;
+    for (size_t i = from; i < to; ++i) low = std::min(low, series_[i].*count);
+    return low;
+  }
+
   void CheckGrowth() {
-    if (baseGdi_ >= 0 && lastGdi_ > baseGdi_ + kGdiSlack)
-      Fail("GDI objects grew from " + std::to_string(baseGdi_) + " to " + std::to_string(lastGdi_));
-    if (baseWindows_ >= 0 && lastWindows_ > baseWindows_ + kWindowSlack)
-      Fail("windows grew from " + std::to_string(baseWindows_) + " to " + std::to_string(lastWindows_));
-    baseGdi_ = baseWindows_ = -1;
+    if (!series_.empty()) {
+      CheckSeries("GDI objects", &TSample::gdi, kGdiSlack, kGdiCeiling);
+      CheckSeries("windows", &TSample::windows, kWindowSlack, kWindowCeiling);
+    }
+    series_.clear();
     recentGdi_ = recentWindows_ = {-1, -1, -1};
+  }
+
+  void CheckSeries(const std::string& what, long TSample::*count, long slack, long ceiling) {
+    const size_t n = series_.size(), third = n / 3;
+    const long base = series_.front().*count, last = series_.back().*count;
+    if (n >= kTrendSamples) {
+      const long middle = LowestOf(third, n - third, count), end = LowestOf(n - third, n, count);
+      if (end > middle + slack)
+        Fail(what + " kept growing: lowest " + std::to_string(middle) + " in the middle third of " +
+             std::to_string(n) + " samples, " + std::to_string(end) + " in the last" + GrownKinds());
+    }
+    if (last > base + ceiling) Fail(what + " grew from " + std::to_string(base) + " to " + std::to_string(last) + GrownKinds());
+  }
+
+  std::string GrownKinds() const {
+    std::string grown;
+    for (size_t type = 0; type < lastKinds_.size(); ++type)
+      if (const long more = lastKinds_[type] - baseKinds_[type]; more > 0)
+        grown += (grown.empty() ? "; " : ", ") + std::string(gdi_count::KindName(type)) + " +" + std::to_string(more);
+    return grown;
   }
 
   void Report() const {
@@ -440,7 +473,8 @@ private:
   int actionsSinceStart_ = 0;
   bool walking_ = false;
   DWORD lastEditorSeen_ = 0;
-  long baseGdi_ = -1, baseWindows_ = -1, lastGdi_ = -1, lastWindows_ = -1;
+  std::vector<TSample> series_;
+  gdi_count::TKinds baseKinds_{}, lastKinds_{};
   std::array<long, 3> recentGdi_{-1, -1, -1}, recentWindows_{-1, -1, -1};
 };
 

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 #include <winternl.h>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -39,14 +40,41 @@ inline long CountTableEntries() {
   return table ? CountEntries(table) : -1;
 }
 
-// The same count for another process of ours (the soak's program), read across; -1 if unreadable.
-inline long CountTableEntriesOf(HANDLE process) {
+// Another process's table (the soak's program), read across; empty if unreadable.
+inline std::vector<unsigned char> TableOf(HANDLE process) {
   const unsigned char* table = HandleTable(process);
-  if (!table) return -1;
-  std::vector<unsigned char> copy(kTableEntries * kEntrySize);
+  std::vector<unsigned char> copy(table ? kTableEntries * kEntrySize : 0);
   SIZE_T read = 0;
-  if (!ReadProcessMemory(process, table, copy.data(), copy.size(), &read) || read != copy.size()) return -1;
-  return CountEntries(copy.data());
+  if (table && (!ReadProcessMemory(process, table, copy.data(), copy.size(), &read) || read != copy.size())) copy.clear();
+  return copy;
+}
+
+inline long CountTableEntriesOf(HANDLE process) {
+  const std::vector<unsigned char> table = TableOf(process);
+  return table.empty() ? -1 : CountEntries(table.data());
+}
+
+// Live objects by kind: the entry's type byte (Wine keeps the kind's low five bits, so pens
+// and brushes share one).
+using TKinds = std::array<long, 32>;
+inline TKinds KindsOf(const std::vector<unsigned char>& table) {
+  TKinds kinds{};
+  for (size_t i = 0; i < table.size() / kEntrySize; ++i)
+    if (const unsigned char type = table[i * kEntrySize + kTypeOffset]) ++kinds[type & 31];
+  return kinds;
+}
+
+inline const char* KindName(size_t type) {
+  switch (type) {
+    case 0x01: return "DC";
+    case 0x04: return "region";
+    case 0x05: return "surface";
+    case 0x08: return "palette";
+    case 0x09: return "bitmap";
+    case 0x0a: return "font";
+    case 0x10: return "brush or pen";
+    default: return "other";
+  }
 }
 
 // -1 when neither way gives an answer we can trust.
