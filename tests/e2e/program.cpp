@@ -3,7 +3,12 @@
 #include <algorithm>
 
 namespace {
-std::wstring ProgramPath() { return BuildFolder() + L"\\ostrimark.exe"; }
+// OSTRI_PROGRAM names another copy (an unpacked download) to drive instead.
+std::wstring ProgramPath() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableW(L"OSTRI_PROGRAM", path, MAX_PATH);
+  return length && length < MAX_PATH ? std::wstring(path, length) : BuildFolder() + L"\\ostrimark.exe";
+}
 
 struct TWindowSearch {
   DWORD processId;

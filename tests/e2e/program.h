@@ -16,7 +16,8 @@ struct TBox {
 
 class TProgram {
 public:
-  // Starts the program that stands beside the test folder (build/<preset>/ostrimark.exe).
+  // Starts the program that stands beside the test folder (build/<preset>/ostrimark.exe), or
+  // the one the environment variable OSTRI_PROGRAM names.
   TProgram();
   ~TProgram();
   TProgram(const TProgram&) = delete;

@@ -6,6 +6,7 @@
 #include "tests/support/plain_form.h"
 #include "framework/themes.h"
 #include "tests/support/dib.h"
+#include "tests/support/menu_probe.h"
 
 namespace {
 class ButtonTest : public ::testing::Test {
@@ -187,7 +188,7 @@ TEST_F(ButtonTest, ADropDownClickRunsOnClickThenTheMenuAndComesBackReleased) {
   button->OnClick = [&](TObject*) { order += "click "; };
   button->OnDropDown = [&](TObject*) { order += button->MenuOpen() ? "open " : "closed "; };
   // The menu runs modally: a timer closes it.
-  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) { KillTimer(nullptr, id); EndMenu(); });
+  SetTimer(nullptr, 0, 100, CloseMenuOnce);
   SendMessageW(Window(), BM_CLICK, 0, 0);
   EXPECT_EQ(order, "click open ");
   EXPECT_FALSE(button->MenuOpen());

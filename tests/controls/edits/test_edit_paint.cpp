@@ -4,6 +4,7 @@
 #include <vector>
 #include "framework/themes.h"
 #include "tests/support/gdi_count.h"
+#include "tests/support/menu_probe.h"
 
 namespace {
 // The edit's whole window (border and client) as it prints itself.
@@ -112,7 +113,7 @@ TEST_F(EditTest, PaintsAndContextMenusLeaveNoObjectsBehind) {
   protected:
     UINT TrackContextMenu(HMENU menu, POINT p) override {
       shown.push_back(menu);
-      SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) { KillTimer(nullptr, id); EndMenu(); });
+      SetTimer(nullptr, 0, 10, CloseMenuOnce);
       return TCustomEdEdit::TrackContextMenu(menu, p);
     }
   };
