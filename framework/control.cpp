@@ -190,6 +190,34 @@ void TControl::ParentShowHintChanged() {
   parentShowHint_ = keep;
 }
 
+void TControl::SetBiDiMode(TBiDiMode mode) {
+  traits_.parentBiDiMode = false;
+  if (mode == traits_.biDiMode) return;
+  traits_.biDiMode = mode;
+  Perform(CM_BIDIMODECHANGED);
+  if (!IsLoading()) Invalidate();
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+  if (value == traits_.parentBiDiMode) return;
+  traits_.parentBiDiMode = value;
+  if (value) ParentBiDiModeChanged();
+}
+
+void TControl::ParentBiDiModeChanged() {
+  if (!traits_.parentBiDiMode || !parent_) return;
+  SetBiDiMode(parent_->BiDiMode());
+  traits_.parentBiDiMode = true;
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+  if (UseRightToLeftAlignment()) {
+    if (flags & DT_RIGHT) flags &= ~DT_RIGHT;
+    else if (!(flags & DT_CENTER)) flags |= DT_RIGHT;
+  }
+  return flags | DrawTextBiDiModeFlagsReadingOnly();
+}
+
 void TControl::SetVisible(bool visible) {
   if (visible == visible_) return;
   Invalidate();
@@ -256,6 +284,7 @@ void TControl::WndProc(TMessage& m) {
     case CM_PARENTFONTCHANGED: ParentFontChanged(); break;
     case CM_PARENTCOLORCHANGED: ParentColorChanged(); break;
     case CM_PARENTSHOWHINTCHANGED: ParentShowHintChanged(); break;
+    case CM_PARENTBIDIMODECHANGED: ParentBiDiModeChanged(); break;
     default: break;
   }
 }
@@ -333,6 +362,7 @@ void TControl::Loaded() {
   if (parentFont_) ParentFontChanged();
   if (parentColor_) ParentColorChanged();
   if (parentShowHint_) ParentShowHintChanged();
+  ParentBiDiModeChanged();
   if (autoSize_) AdjustSize();
 }
 

@@ -121,6 +121,17 @@ public:
   void SetPopupMenu(TPopupMenu* menu);
   TStoredTraits& Traits() { return traits_; }
   const TStoredTraits& Traits() const { return traits_; }
+  // Right-to-left reading and mirrored alignment; a control follows its parent's mode until
+  // given one of its own.
+  TBiDiMode BiDiMode() const { return traits_.biDiMode; }
+  void SetBiDiMode(TBiDiMode mode);
+  bool ParentBiDiMode() const { return traits_.parentBiDiMode; }
+  void SetParentBiDiMode(bool value);
+  bool UseRightToLeftReading() const { return traits_.biDiMode != bdLeftToRight; }
+  bool UseRightToLeftAlignment() const { return traits_.biDiMode == bdRightToLeft; }
+  // Text-format bits for the mode: DT_RTLREADING, and flags' horizontal alignment mirrored.
+  UINT DrawTextBiDiModeFlags(UINT flags) const;
+  UINT DrawTextBiDiModeFlagsReadingOnly() const { return UseRightToLeftReading() ? DT_RTLREADING : 0; }
 
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
@@ -167,6 +178,7 @@ private:
   void ParentFontChanged();
   void ParentColorChanged();
   void ParentShowHintChanged();
+  void ParentBiDiModeChanged();
   void LeftButtonDown(bool second, TShiftState shift, int x, int y);
 
   TWinControl* parent_ = nullptr;

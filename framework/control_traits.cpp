@@ -70,8 +70,8 @@ TPropInfo StoredEvent(const std::string& name) {
 void AddControlTraits(TPropTable& t) {
   t.Add("Anchors", SetProp(&TControl::SetAnchors, AnchorNames()));
   t.Add("PopupMenu", ComponentProp(&TControl::SetPopupMenu));
-  t.Add("BiDiMode", TraitProp([](TStoredTraits& s, const TFormValue& v) { s.biDiMode = ValueToEnum(v, BiDiModeNames()); }));
-  t.Add("ParentBiDiMode", TraitProp([](TStoredTraits& s, const TFormValue& v) { s.parentBiDiMode = ValueToBool(v); }));
+  t.Add("BiDiMode", EnumProp(&TControl::SetBiDiMode, BiDiModeNames()));
+  t.Add("ParentBiDiMode", BoolProp(&TControl::SetParentBiDiMode));
   t.Add("DragCursor", TraitProp([](TStoredTraits& s, const TFormValue& v) { s.dragCursor = ValueToCursor(v); }));
   t.Add("DragKind", TraitProp([](TStoredTraits& s, const TFormValue& v) { s.dragKind = ValueToEnum(v, DragKindNames()); }));
   t.Add("DragMode", TraitProp([](TStoredTraits& s, const TFormValue& v) { s.dragMode = ValueToEnum(v, DragModeNames()); }));

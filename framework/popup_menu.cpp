@@ -1,7 +1,7 @@
 #include "framework/popup_menu.h"
 #include "framework/strings.h"
 
-int TPopupMenu::Popup(int x, int y, HWND owner) {
+int TPopupMenu::Popup(int x, int y, HWND owner, UINT align) {
   if (OnPopup) OnPopup(this);
   HMENU menu = CreatePopupMenu();
   if (!menu) return -1;
@@ -10,7 +10,7 @@ int TPopupMenu::Popup(int x, int y, HWND owner) {
     else AppendMenuW(menu, MF_STRING, i + 1, AnsiToWide(items_[i].caption).c_str());
   }
   // Ids start at 1: TrackPopupMenu answers 0 when nothing was chosen.
-  const int chosen = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON, x, y, 0,
+  const int chosen = TrackPopupMenu(menu, align | TPM_RETURNCMD | TPM_LEFTBUTTON, x, y, 0,
                                     owner, nullptr) - 1;
   DestroyMenu(menu);
   if (chosen >= 0 && items_[chosen].onClick) items_[chosen].onClick(this);

@@ -17,7 +17,8 @@ public:
   void Add(const std::string& caption, TNotifyEvent onClick = nullptr) { items_.push_back({caption, std::move(onClick)}); }
   const std::vector<TItem>& Items() const { return items_; }
   // Runs the menu modally at (x, y) in screen coordinates for `owner`; returns the chosen item or -1.
-  int Popup(int x, int y, HWND owner);
+  // `align` holds the TPM_ bits saying which corner of the menu lies at (x, y).
+  int Popup(int x, int y, HWND owner, UINT align = TPM_LEFTALIGN | TPM_TOPALIGN);
   TNotifyEvent OnPopup;
   static const TPropTable& Properties();
   const TPropTable& PropertyTable() const override { return Properties(); }

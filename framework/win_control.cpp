@@ -252,6 +252,7 @@ void TWinControl::WndProc(TMessage& m) {
       }
       return;
     case CM_SHOWHINTCHANGED: Broadcast(CM_PARENTSHOWHINTCHANGED); break;
+    case CM_BIDIMODECHANGED: Broadcast(CM_PARENTBIDIMODECHANGED); break;
     case CM_TEXTCHANGED:
       if (handle_) SetWindowTextW(handle_, AnsiToWide(Caption()).c_str());
       break;
@@ -350,6 +351,7 @@ void TWinControl::InsertControl(TControl* control) {
   control->ParentFontChanged();
   control->ParentColorChanged();
   control->ParentShowHintChanged();
+  control->ParentBiDiModeChanged();
   control->Invalidate();
   if (control->Align() != alNone) RealignControls();
 }

@@ -520,7 +520,7 @@ void TOmCustomButton::DrawButton(const DRAWITEMSTRUCT& item) {
   OmDrawButtonFrame(item.hwndItem, canvas_, hot_, Color(), flags, drawState_, extStyle_, r);
   if (extStyle_ == ubsWinXPCombo && ThemesInUse()) return;
   canvas_.Font().Assign(*Font());
-  DrawCaption(canvas_, r, 0);
+  DrawCaption(canvas_, r, DrawTextBiDiModeFlags(0));
 }
 
 void TOmCustomButton::DrawCaption(TCanvas& canvas, RECT& r, UINT format) {

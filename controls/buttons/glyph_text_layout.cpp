@@ -186,7 +186,12 @@ void OmDrawGlyphText(TCanvas& canvas, const std::string& text, TOm3DCaption* cap
 
   canvas.Brush().SetStyle(bsClear);
   format |= DT_EXPANDTABS;
-  if (multiLine) format |= DT_WORDBREAK | AlignmentFormat(layout.Alignment());
+  if (multiLine) {
+    // A centred or right layout places the lines itself; a left one keeps a right-to-left
+    // caller's right alignment.
+    if (layout.Alignment() % 3 != 0) format &= ~(DT_CENTER | DT_RIGHT);
+    format |= DT_WORDBREAK | AlignmentFormat(layout.Alignment());
+  }
 
   OffsetRect(&t, layout.OffsetX(), layout.OffsetY());
   OffsetRect(&g, layout.OffsetX(), layout.OffsetY());

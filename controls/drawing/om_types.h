@@ -27,3 +27,9 @@ enum TOmAlignment : std::uint8_t {
 };
 
 const TEnumNames<TOmAlignment>& OmAlignmentNames();
+
+// The alignment a right-to-left control shows: left and right columns swap, the middle stays.
+inline TOmAlignment OmMirrored(TOmAlignment a) {
+  const int column = a % 3;
+  return column == 1 ? a : static_cast<TOmAlignment>(a - column + 2 - column);
+}

@@ -12,7 +12,6 @@ public:
   using TCustomEdGraphicButton::TCustomEdGraphicButton;
 };
 
-enum TPopupPlace { ppDown, ppRight, ppTop };
 using TLeftRight = TAlignment;  // taLeftJustify or taRightJustify
 
 // Key code in the low byte, 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt.
@@ -61,8 +60,8 @@ public:
   void SetAltButtonEnabled(bool value) { alt_->SetEnabled(value); }
   TBitmap* ButtonGlyph() const { return main_->Glyph(); }
   virtual void SetButtonGlyph(const TBitmap& glyph) { main_->SetGlyph(glyph); }
-  TPopupPlace AltButtonPopupPlace() const { return altPopupPlace_; }
-  void SetAltButtonPopupPlace(TPopupPlace value) { altPopupPlace_ = value; }
+  TPopupPlace AltButtonPopupPlace() const { return alt_->PopupPlace(); }
+  void SetAltButtonPopupPlace(TPopupPlace value) { alt_->SetPopupPlace(value); }
 
   TNotifyEvent OnButtonClick, OnAltButtonClick;
   // Kept for callers: this program plays no sounds.
@@ -100,5 +99,4 @@ private:
   std::unique_ptr<TCustomEdGraphicButton> main_, alt_;
   TShortCut buttonShortcut_ = 0, altButtonShortcut_ = 0;
   TLeftRight altPosition_ = taRightJustify;
-  TPopupPlace altPopupPlace_ = ppDown;
 };

@@ -325,8 +325,11 @@ void TCustomEdGraphicButton::DropPullDown() {
   HWND owner = Parent()->Handle();
   state_ = ebsDropped;
   Repaint();
-  const POINT at = ClientToScreen(POINT{0, Height()});
-  pullDownMenu_->Popup(at.x, at.y, owner);
+  // Below: the menu's top left at the bottom left; right: at the top right; above: the menu's
+  // bottom left at the top left.
+  const POINT at = ClientToScreen(popupPlace_ == ppDown ? POINT{0, Height()}
+                                  : popupPlace_ == ppRight ? POINT{Width(), 0} : POINT{0, 0});
+  pullDownMenu_->Popup(at.x, at.y, owner, TPM_LEFTALIGN | (popupPlace_ == ppTop ? TPM_BOTTOMALIGN : TPM_TOPALIGN));
   // The click that closed the menu must not press the button again.
   MSG pending;
   while (PeekMessageW(&pending, owner, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {}

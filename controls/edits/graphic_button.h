@@ -13,6 +13,8 @@
 // The button's state byte; the values are the glyph strip's picture order.
 enum TEdButtonState { ebsUp = 0, ebsDisabled = 1, ebsDown = 2, ebsExclusive = 3, ebsDropped = 4 };
 enum TEdButtonLayout { eblGlyphLeft, eblGlyphRight, eblGlyphTop, eblGlyphBottom };
+// Where a button's pull-down menu opens: below it, to its right, or above it.
+enum TPopupPlace { ppDown, ppRight, ppTop };
 
 // Face colour and the three frame colours worked out from it.
 struct TEdFrameColors {
@@ -132,9 +134,12 @@ public:
   // Stored for callers; this program plays no sounds and has no style managers.
   std::string ClickSound, DownSound, UpSound, ArrowClickSound;
   TComponent* SoundMap = nullptr;
-  // Dropped below the button by a press on the arrow strip, or by a click without one.
+  // Dropped by a press on the arrow strip, or by a click without one, below, right of or above
+  // the button as PopupPlace says.
   TPopupMenu* PullDownMenu() const { return pullDownMenu_; }
   void SetPullDownMenu(TPopupMenu* menu);
+  TPopupPlace PopupPlace() const { return popupPlace_; }
+  void SetPopupPlace(TPopupPlace value) { popupPlace_ = value; }
 
   TNotifyEvent OnArrowClick;
 
@@ -179,5 +184,6 @@ private:
   bool down_ = false, latching_ = false, showArrow_ = false;
   int modalResult_ = 0;
   TPopupMenu* pullDownMenu_ = nullptr;
+  TPopupPlace popupPlace_ = ppDown;
   TThemeData theme_, arrowTheme_;
 };

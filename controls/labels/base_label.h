@@ -28,6 +28,8 @@ public:
   TOmLabelOptions Options() const { return options_; }
   void SetOptions(TOmLabelOptions value);
   UINT OptionFlags() const { return OmLabelOptionFlags(options_); }
+  // Where the caption is placed: Alignment, mirrored for right-to-left alignment.
+  TOmAlignment DrawnAlignment() const { return UseRightToLeftAlignment() ? OmMirrored(alignment_) : alignment_; }
 
   bool Twinkle() const { return twinkle_; }
   void SetTwinkle(bool value);

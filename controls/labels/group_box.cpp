@@ -237,6 +237,16 @@ void TOmCustomGroupBox::WndProc(TMessage& m) {
   TOmCustomParentPanel::WndProc(m);
 }
 
+TOmGroupCaptionAlign OmMirroredCaption(TOmGroupCaptionAlign alignment) {
+  switch (alignment) {
+    case gcaTopLeft: return gcaTopRight;
+    case gcaTopRight: return gcaTopLeft;
+    case gcaBottomLeft: return gcaBottomRight;
+    case gcaBottomRight: return gcaBottomLeft;
+    default: return alignment;
+  }
+}
+
 void TOmCustomGroupBox::DrawFrame(const RECT& rect) {
   TCanvas& canvas = Canvas();
   Bevel()->SetWindowBorderSupport(false);
@@ -265,13 +275,15 @@ void TOmCustomGroupBox::Paint() {
     DrawFrame(client);
     return;
   }
+  const TOmGroupCaptionAlign alignment = UseRightToLeftAlignment() ? OmMirroredCaption(alignment_) : alignment_;
   RECT captionRect, frameRect;
-  OmGroupBoxLayout(alignment_, client.right, client.bottom, bandHeight_, captionOffset_, captionRect, frameRect);
+  OmGroupBoxLayout(alignment, client.right, client.bottom, bandHeight_, captionOffset_, captionRect, frameRect);
   DrawFrame(frameRect);
 
-  const TOmGroupCaptionPlace place = OmGroupCaptionPlace(alignment_);
+  const TOmGroupCaptionPlace place = OmGroupCaptionPlace(alignment);
+  const UINT reading = DrawTextBiDiModeFlagsReadingOnly();
   RECT placed{};
-  OmPlaceEffectText(place.placement, caption, rotated_.get(), placed, 0, showAccelChar_, false, *captionFont_,
+  OmPlaceEffectText(place.placement, caption, rotated_.get(), placed, reading, showAccelChar_, false, *captionFont_,
                     captionRect);
   RECT band = placed;
   switch (place.side) {
@@ -291,7 +303,7 @@ void TOmCustomGroupBox::Paint() {
 
   canvas.Brush().SetColor(Color());
   canvas.Font().Assign(*captionFont_);
-  UINT format = OmAlignmentFlags(place.placement) | DT_SINGLELINE | DT_EXPANDTABS;
+  UINT format = reading | OmAlignmentFlags(place.placement) | DT_SINGLELINE | DT_EXPANDTABS;
   if (!showAccelChar_) format |= DT_NOPREFIX;
   OmDrawEffectText(canvas, caption, rotated_.get(), nullptr, Enabled() ? TOmTextDrawFlags{dfEnabled}
                                                                         : TOmTextDrawFlags{dfDisabled},

@@ -46,6 +46,8 @@ struct TOmGroupCaptionPlace {
   bool offsetAtStart, offsetAtEnd;
 };
 TOmGroupCaptionPlace OmGroupCaptionPlace(TOmGroupCaptionAlign alignment);
+// A caption along the top or bottom at the other end, as a right-to-left box shows it.
+TOmGroupCaptionAlign OmMirroredCaption(TOmGroupCaptionAlign alignment);
 // The caption and frame rectangles of a box of the given size, band height and offset.
 void OmGroupBoxLayout(TOmGroupCaptionAlign alignment, int width, int height, int band, int offset, RECT& caption,
                       RECT& frame);

@@ -40,7 +40,7 @@ void TOmCustomLabel::AdjustAutoSize() {
   RECT q{0, 0, wrapWidth, Height()};
   // Outside a paint the canvas has no context: measure on the screen with the same font.
   TCanvas* canvas = Canvas().HandleAllocated() ? &Canvas() : nullptr;
-  OmMeasureEffectText(canvas, CaptionText(), fontFX_.get(), q, OptionFlags(), margin, ShowAccelChar(),
+  OmMeasureEffectText(canvas, CaptionText(), fontFX_.get(), q, DrawTextBiDiModeFlags(OptionFlags()), margin, ShowAccelChar(),
                       MultiLine(), *Font());
   SetBounds(Left(), Top(), q.right, q.bottom);
 }
@@ -69,20 +69,21 @@ void TOmCustomLabel::Paint() {
     clip = q;
     flags.Include(dfClip);
   }
-  UINT format = 0;
+  const TOmAlignment alignment = DrawnAlignment();
+  UINT format = DrawTextBiDiModeFlagsReadingOnly();
   if (!AutoSize()) {
     if (fontFX_->Angle() != 0) {
       format |= DT_SINGLELINE;
-      if (Alignment() != agTopLeft)
-        OmPlaceEffectText(Alignment(), text, fontFX_.get(), q, format, ShowAccelChar(), MultiLine(), *Font(), RECT(q));
+      if (alignment != agTopLeft)
+        OmPlaceEffectText(alignment, text, fontFX_.get(), q, format, ShowAccelChar(), MultiLine(), *Font(), RECT(q));
     } else if (!MultiLine()) {
       format |= DT_SINGLELINE;
-    } else if (Alignment() >= agCenterLeft) {
+    } else if (alignment >= agCenterLeft) {
       // The system cannot centre wrapped text vertically: place the block ourselves.
-      OmPlaceEffectText(Alignment(), text, fontFX_.get(), q, format, ShowAccelChar(), MultiLine(), *Font(), RECT(q));
+      OmPlaceEffectText(alignment, text, fontFX_.get(), q, format, ShowAccelChar(), MultiLine(), *Font(), RECT(q));
     }
   }
-  format |= OptionFlags() | OmAlignmentFlags(Alignment()) | DT_WORDBREAK | DT_EXPANDTABS;
+  format |= OptionFlags() | OmAlignmentFlags(alignment) | DT_WORDBREAK | DT_EXPANDTABS;
   if (!ShowAccelChar()) format |= DT_NOPREFIX;
   canvas.Font().Assign(*Font());
   canvas.Brush().SetColor(Color());

@@ -88,7 +88,8 @@ void TOmCustomSimpleLabel::AdjustAutoSize() {
   // Wrap at the width less the spare pixel the measure adds on each side, so a second
   // measure gives the same bounds.
   RECT q{0, 0, std::max(1, Width() - 2), Height()};
-  OmMeasureEffectText(nullptr, CaptionText(), font3D_.get(), q, OptionFlags(), 0, ShowAccelChar(), MultiLine(),
+  OmMeasureEffectText(nullptr, CaptionText(), font3D_.get(), q, DrawTextBiDiModeFlags(OptionFlags()), 0,
+                      ShowAccelChar(), MultiLine(),
                       *Font());
   SetBounds(Left(), Top(), q.right, q.bottom);
 }
@@ -108,13 +109,14 @@ void TOmCustomSimpleLabel::Paint() {
     canvas.Brush().SetColor(Color());
     canvas.FillRect(q);
   }
-  UINT format = 0;
+  const TOmAlignment alignment = DrawnAlignment();
+  UINT format = DrawTextBiDiModeFlagsReadingOnly();
   if (!MultiLine()) {
     format |= DT_SINGLELINE;
-  } else if (Alignment() >= agCenterLeft) {
-    OmPlaceEffectText(Alignment(), text, font3D_.get(), q, format, ShowAccelChar(), MultiLine(), *Font(), RECT(q));
+  } else if (alignment >= agCenterLeft) {
+    OmPlaceEffectText(alignment, text, font3D_.get(), q, format, ShowAccelChar(), MultiLine(), *Font(), RECT(q));
   }
-  format |= OptionFlags() | OmAlignmentFlags(Alignment()) | DT_EXPANDTABS | DT_WORDBREAK;
+  format |= OptionFlags() | OmAlignmentFlags(alignment) | DT_EXPANDTABS | DT_WORDBREAK;
   if (!ShowAccelChar()) format |= DT_NOPREFIX;
   canvas.Font().Assign(*Font());
   canvas.Brush().SetColor(Color());

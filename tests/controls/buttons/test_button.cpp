@@ -234,3 +234,43 @@ TEST_F(ButtonTest, TheGlyphComesFromTheImageList) {
   button->SetImageList(nullptr);
 }
 }  // namespace
+
+// The classic forms drawn into a 40 x 20 face: which ring colours each leaves at its edges, up,
+// hot and pressed.
+TEST(ClassicButtonForms, EachFormLeavesItsOwnRings) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), black = RGB(0, 0, 0), grey = RGB(128, 128, 128),
+                 white = RGB(255, 255, 255), shadow = GetSysColor(COLOR_BTNSHADOW),
+                 dark = GetSysColor(COLOR_3DDKSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  auto draw = [&](TOmUserButtonStyle style, int state, bool hot, TDib& dib) {
+    TCanvas canvas;
+    TCanvasBinding binding(canvas, dib.DC());
+    RECT r{0, 0, 40, 20};
+    OmDrawClassicButton(canvas, hot, r, clBtnFace, 0, state, style);
+    return r;
+  };
+  struct TCase { TOmUserButtonStyle style; int state; bool hot; POINT at[3]; COLORREF colors[3]; };
+  const TCase cases[] = {
+      // Win31: a dark outline all round (soft edges), two light inner rings.
+      {ubsWin31, kOmDrawUp, false, {{0, 10}, {39, 10}, {2, 10}}, {dark, dark, light}},
+      {ubsWin31, kOmDrawPressed, false, {{0, 10}, {1, 10}, {2, 10}}, {dark, dark, face}},
+      {ubsOutlined, kOmDrawUp, false, {{0, 10}, {39, 10}, {20, 10}}, {black, black, face}},
+      {ubsOutlined, kOmDrawPressed, false, {{0, 0}, {1, 10}, {10, 1}}, {black, grey, grey}},
+      // Flat: nothing until hot, a raised ring then, a sunken one pressed.
+      {ubsFlat, kOmDrawUp, false, {{0, 0}, {39, 10}, {0, 10}}, {face, face, face}},
+      {ubsFlat, kOmDrawHot, true, {{0, 10}, {39, 10}, {20, 10}}, {light, shadow, face}},
+      {ubsFlat, kOmDrawPressed, false, {{0, 10}, {39, 10}, {20, 10}}, {shadow, light, face}},
+      {ubsIntegrated, kOmDrawUp, false, {{0, 10}, {1, 10}, {38, 10}}, {face, white, grey}},
+      {ubsIntegrated, kOmDrawPressed, false, {{0, 10}, {39, 19}, {20, 10}}, {grey, grey, face}},
+  };
+  for (const TCase& c : cases) {
+    TDib dib(40, 20, RGB(1, 2, 3));
+    draw(c.style, c.state, c.hot, dib);
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(dib.At(c.at[i].x, c.at[i].y), c.colors[i]) << c.style << " state " << c.state << " pixel " << i;
+  }
+  TDib up(40, 20), down(40, 20);
+  const RECT upContent = draw(ubsIntegrated, kOmDrawUp, false, up);
+  const RECT downContent = draw(ubsIntegrated, kOmDrawPressed, false, down);
+  EXPECT_EQ(downContent.left, upContent.left + 1);  // pressed content moves right and down
+  EXPECT_EQ(downContent.top, upContent.top + 1);
+}

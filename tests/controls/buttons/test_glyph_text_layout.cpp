@@ -103,4 +103,31 @@ TEST_F(LayoutTest, ArrowWidensItsElementAndFocusFlagsPickTheirRectangle) {
   focus = Layout(layout, "Get FS9 Path", true, {dfEnabled});
   EXPECT_EQ(focus, (RECT{1, 1, 199, 79}));  // no element chose: the bounds shrunk by 1
 }
+
+// Each arrow position draws the arrow beside its element: right or left of the caption, right or
+// left of the glyph (caption black, glyph blue, arrow red, read back as pixels).
+TEST_F(LayoutTest, TheArrowIsDrawnWhereItsPositionSays) {
+  glyph.Canvas().Brush().SetColor(clBlue);
+  glyph.Canvas().FillRect(RECT{0, 0, 16, 16});
+  canvas.Font().SetColor(clBlack);
+  TOmButtonLayout layout;
+  layout.SetArrow(true);
+  layout.SetArrowColor(clRed);
+  layout.SetAlignText2Glyph(taRight);  // glyph left, caption right
+  const TOmArrowPosition positions[] = {apRightText, apLeftText, apRightGlyph, apLeftGlyph};
+  for (TOmArrowPosition position : positions) {
+    dib.Fill(bounds, RGB(255, 255, 255));
+    layout.SetArrowPosition(position);
+    Layout(layout, "Go", true, {dfEnabled});
+    const RECT arrow = dib.BoundsOf(RGB(255, 0, 0)), blue = dib.BoundsOf(RGB(0, 0, 255));
+    const RECT text = dib.BoundsOf(RGB(0, 0, 0));
+    ASSERT_GT(arrow.right, 0) << position;
+    switch (position) {
+      case apRightText: EXPECT_GE(arrow.left, text.right) << position; break;
+      case apLeftText: EXPECT_LE(arrow.right, text.left); EXPECT_GE(arrow.left, blue.right); break;
+      case apRightGlyph: EXPECT_GE(arrow.left, blue.right); EXPECT_LE(arrow.right, text.left); break;
+      case apLeftGlyph: EXPECT_LE(arrow.right, blue.left) << position; break;
+    }
+  }
+}
 }  // namespace

@@ -131,6 +131,29 @@ TEST_F(GraphicButtonTest, TheArrowDropsThePullDownMenuBelowTheButton) {
   EXPECT_EQ(button->PullDownMenu(), nullptr);
 }
 
+// The menu opens where PopupPlace says: right of the button at its top, or above it.
+TEST_F(GraphicButtonTest, ThePullDownMenuOpensRightOfOrAboveTheButton) {
+  TPopupMenu menu(nullptr);
+  menu.Add("Item");
+  form->SetTop(300);
+  button->SetBounds(10, 60, 40, 17);
+  button->SetShowArrow(true);
+  button->SetPullDownMenu(&menu);
+  form->Show();
+  button->SetPopupPlace(ppRight);
+  RECT menuAt = MenuShownBy([&] { Mouse(WM_LBUTTONDOWN, 45, 65); });
+  const POINT topRight = button->ClientToScreen(POINT{40, 0});
+  EXPECT_EQ(menuAt.left, topRight.x);
+  EXPECT_EQ(menuAt.top, topRight.y);
+  button->SetPopupPlace(ppTop);
+  menuAt = MenuShownBy([&] { Mouse(WM_LBUTTONDOWN, 45, 65); });
+  const POINT topLeft = button->ClientToScreen(POINT{0, 0});
+  EXPECT_EQ(menuAt.left, topLeft.x);
+  EXPECT_EQ(menuAt.bottom, topLeft.y);
+  EXPECT_EQ(button->State(), ebsUp);
+  button->SetPullDownMenu(nullptr);
+}
+
 TEST(GraphicButtonModal, AClickGivesTheFormItsModalResult) {
   TForm* dialog = NewPlainForm();
   auto* button = new TCustomEdGraphicButton(dialog);

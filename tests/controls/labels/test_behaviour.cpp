@@ -384,3 +384,77 @@ TEST(BackgroundEffect, ForgetsAnImageListThatGoes) {
   }
   EXPECT_EQ(fx.ImageList(), nullptr);
 }
+
+// The windowed base raises its focus events from posted messages: nothing inside the focus
+// change itself, both once the queue is run.
+TEST_F(LabelBehaviour, FocusEventsOfAWindowedControlComeAfterTheFocusChange) {
+  auto* box = new TOmGroupBox(form);
+  box->SetParent(form);
+  auto* other = new TOmGroupBox(form);
+  other->SetBounds(0, 100, 100, 40);
+  other->SetParent(form);
+  std::vector<std::string> seen;
+  box->OnFocusGained = [&](TObject*) { seen.push_back("gained"); };
+  box->OnFocusLost = [&](TObject*) { seen.push_back("lost"); };
+  form->Show();
+  SetFocus(box->Handle());
+  EXPECT_EQ(GetFocus(), box->Handle());
+  EXPECT_TRUE(seen.empty());
+  Pump(50);
+  SetFocus(other->Handle());
+  EXPECT_EQ(seen, std::vector<std::string>{"gained"});
+  Pump(50);
+  EXPECT_EQ(seen, (std::vector<std::string>{"gained", "lost"}));
+}
+
+// A transparent panel over a form-shape picture that changes size repaints at once and tells its
+// children: a transparent child repaints at once too, an opaque one only invalidates.
+TEST_F(LabelBehaviour, ANewSizeReachesChildrenShowingTheBackground) {
+  struct TCountingBox : TOmGroupBox {
+    using TOmGroupBox::TOmGroupBox;
+    int paints = 0;
+    void Paint() override { ++paints; TOmGroupBox::Paint(); }
+  };
+  auto* shape = new TOmFormShape(form);
+  shape->Image()->SetSize(300, 200);
+  auto* outer = new TCountingBox(form);
+  outer->SetBounds(10, 10, 200, 150);
+  outer->SetTransparent(true);
+  outer->SetParent(form);
+  auto* seeThrough = new TCountingBox(form);
+  seeThrough->SetBounds(10, 20, 80, 50);
+  seeThrough->SetTransparent(true);
+  seeThrough->SetParent(outer);
+  auto* opaque = new TCountingBox(form);
+  opaque->SetBounds(100, 20, 80, 50);
+  opaque->SetParent(outer);
+  form->Show();
+  Pump(50);
+  const int seeThroughBefore = seeThrough->paints, opaqueBefore = opaque->paints;
+  outer->SetBounds(10, 10, 210, 160);
+  EXPECT_GT(seeThrough->paints, seeThroughBefore);
+  EXPECT_FALSE(Pending(seeThrough->Handle()));
+  EXPECT_EQ(opaque->paints, opaqueBefore);
+  EXPECT_TRUE(Pending(opaque->Handle()));
+}
+
+// Aligned children of a bevel panel stay inside the bevel, also when its rings grow.
+TEST_F(LabelBehaviour, BevelPanelChildrenAlignInsideTheBevel) {
+  auto* panel = new TOmCustomBevelPanel(form);
+  panel->SetBounds(0, 0, 120, 80);
+  panel->Bevel()->SetMode(bmStandard);
+  panel->Bevel()->SetBorderWidth(3);
+  panel->SetParent(form);
+  auto* child = new TCustomControl(form);
+  child->SetAlign(alClient);
+  child->SetParent(panel);
+  form->HandleNeeded();
+  auto inner = [&] { return panel->Bevel()->InnerRect(panel->ClientRect()); };
+  RECT expected = inner(), actual = child->BoundsRect();
+  EXPECT_TRUE(EqualRect(&actual, &expected));
+  EXPECT_GT(expected.left, 0);
+  panel->Bevel()->SetBorderWidth(6);
+  expected = inner();
+  actual = child->BoundsRect();
+  EXPECT_TRUE(EqualRect(&actual, &expected));
+}

@@ -158,3 +158,39 @@ TEST_F(LabelPictures, DisabledLabelAndCaptionTurnGray) {
   EXPECT_NE(frame.Count(gray), 0);
   EXPECT_EQ(NearBounds(frame, kBlue).right, 0);
 }
+
+// Right to left: labels and group boxes take the form's mode unless given their own; a mirrored
+// alignment puts the text at the right, reading-only modes keep it at the left.
+TEST_F(LabelPictures, RightToLeftCaptionsSitAtTheRightAndFollowTheirParent) {
+  SetThemesWanted(false);
+  auto label = [&](TBiDiMode* own) {
+    auto* l = new TOmLabel(form);
+    l->SetParent(form);
+    l->SetAutoSize(false);
+    l->SetBounds(0, 0, 200, 20);
+    l->SetTransparent(false);
+    l->SetColor(clWhite);
+    l->Font()->SetColor(clBlack);
+    l->SetCaption("Hi");
+    if (own) l->SetBiDiMode(*own);
+    return l;
+  };
+  TBiDiMode readingOnly = bdRightToLeftNoAlign;
+  TOmLabel* follows = label(nullptr);
+  TOmLabel* keeps = label(&readingOnly);
+  TBox* box = Box(form, "Caption");
+  form->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(follows->BiDiMode(), bdRightToLeft);
+  EXPECT_EQ(keeps->BiDiMode(), bdRightToLeftNoAlign);
+  EXPECT_EQ(follows->DrawTextBiDiModeFlags(DT_RIGHT), UINT(DT_RTLREADING));
+  TDib right(200, 20), left(200, 20), frame(200, 60);
+  follows->PaintOn(right.DC());
+  keeps->PaintOn(left.DC());
+  Print(*box, frame);
+  EXPECT_GT(NearBounds(right, RGB(0, 0, 0)).left, 150);
+  EXPECT_LT(NearBounds(left, RGB(0, 0, 0)).right, 50);
+  EXPECT_GT(NearBounds(frame, kBlue).left, 100);
+  follows->SetParentBiDiMode(false);
+  form->SetBiDiMode(bdLeftToRight);
+  EXPECT_EQ(follows->BiDiMode(), bdRightToLeft);
+}
