@@ -2,7 +2,6 @@
 #include "app/win32_system.h"
 #include "app/write_exe_path.h"
 #include "framework/application.h"
-#include "framework/com_apartment.h"
 
 namespace {
 // Runs elevated, so it takes nothing else from the user: no window, no other program, and no
@@ -18,8 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // A switch is the elevated entry's: what it does not accept exactly, it refuses.
   const std::wstring_view arguments = CommandLineArguments(GetCommandLineW());
   if (StartsWithSwitch(arguments)) return RunElevatedEntry(arguments);
-  // One apartment for the GUI thread's life: the shell's objects live only inside it.
-  TComApartment apartment;
+  // No apartment yet: the first shell call enters one (framework/shell_calls.h), so that
+  // ole32 is not loaded before the first paint.
   TApplication application;
   try {
     application.Initialize();

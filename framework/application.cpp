@@ -1,5 +1,4 @@
 #include "framework/application.h"
-#include <commctrl.h>
 #include "framework/form.h"
 #include "framework/msgbox.h"
 #include "framework/strings.h"
@@ -62,8 +61,6 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&icc);
   RegisterClasses(&TApplication::AppWndProc);
   // The task bar button belongs to this zero-size owner window, so it carries the title.
   handle_ = CreateWindowExW(0, kAppClass, AnsiToWide(title_).c_str(),

@@ -4,7 +4,7 @@
 
 namespace {
 template <class T>
-T ReadAt(const std::vector<unsigned char>& data, size_t offset) {
+T ReadAt(std::span<const unsigned char> data, size_t offset) {
   if (offset + sizeof(T) > data.size()) throw EInvalidOperation("Bitmap image is not valid");
   T value;
   std::memcpy(&value, data.data() + offset, sizeof(T));
@@ -160,7 +160,7 @@ void TBitmap::DrawOn(HDC dc, const RECT& rect) const {
   SelectObject(source.Get(), old);
 }
 
-void TBitmap::LoadFromBytes(const std::vector<unsigned char>& data) {
+void TBitmap::LoadFromBytes(std::span<const unsigned char> data) {
   if (ReadAt<WORD>(data, 0) != 0x4D42) throw EInvalidOperation("Bitmap image is not valid");
   const auto bitsOffset = ReadAt<DWORD>(data, 10);
   const auto header = ReadAt<BITMAPINFOHEADER>(data, sizeof(BITMAPFILEHEADER));
@@ -220,7 +220,7 @@ void TIcon::Assign(const TPersistent& source) {
   LoadFromBytes(other->data_);
 }
 
-void TIcon::LoadFromBytes(const std::vector<unsigned char>& data) {
+void TIcon::LoadFromBytes(std::span<const unsigned char> data) {
   const auto type = ReadAt<WORD>(data, 2);
   const auto count = ReadAt<WORD>(data, 4);
   if (ReadAt<WORD>(data, 0) != 0 || type != 1 || count == 0) throw EInvalidOperation("Icon image is not valid");
@@ -238,7 +238,7 @@ void TIcon::LoadFromBytes(const std::vector<unsigned char>& data) {
   handle_ = icon;
   width_ = width;
   height_ = height;
-  data_ = data;
+  data_.assign(data.begin(), data.end());
   Changed();
 }
 
@@ -303,7 +303,7 @@ std::vector<unsigned char> TPicture::SaveToStream() const {
   return out;
 }
 
-void TPicture::LoadFromFileBytes(const std::string& fileName, const std::vector<unsigned char>& data) {
+void TPicture::LoadFromFileBytes(const std::string& fileName, std::span<const unsigned char> data) {
   std::string ext = fileName.size() >= 4 ? fileName.substr(fileName.size() - 4) : "";
   std::unique_ptr<TGraphic> graphic;
   if (_stricmp(ext.c_str(), ".ico") == 0) graphic = std::make_unique<TIcon>();
@@ -328,7 +328,8 @@ const TPropTable& TPicture::Properties() {
 
 TPropInfo IconDataProp(TIcon* (*iconOf)(TPersistent& owner)) {
   return {[iconOf](TPersistent& owner, const TFormValue& v, TReadContext& context) {
-    iconOf(owner)->LoadFromBytes(v.kind == TFormValue::Kind::FileRef ? context.ResolveFile(v.text) : ValueToBytes(v, context));
+    if (v.kind == TFormValue::Kind::FileRef) iconOf(owner)->LoadFromBytes(context.ResolveFile(v.text));
+    else iconOf(owner)->LoadFromBytes(ValueToBytes(v, context));
   }, nullptr, nullptr};
 }
 

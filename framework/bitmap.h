@@ -2,6 +2,7 @@
 // holder a control stores and loads from its description.
 #pragma once
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -13,7 +14,7 @@ public:
   virtual int Height() const = 0;
   virtual bool Empty() const = 0;
   virtual void DrawOn(HDC dc, const RECT& rect) const = 0;
-  virtual void LoadFromBytes(const std::vector<unsigned char>& data) = 0;
+  virtual void LoadFromBytes(std::span<const unsigned char> data) = 0;
   virtual std::vector<unsigned char> SaveToBytes() const = 0;
   virtual const char* ClassName() const = 0;
   bool Transparent() const { return transparent_; }
@@ -45,7 +46,7 @@ public:
 
   void DrawOn(HDC dc, const RECT& rect) const override;
   // Data is a .bmp file image: file header, info header, colour table, bits.
-  void LoadFromBytes(const std::vector<unsigned char>& data) override;
+  void LoadFromBytes(std::span<const unsigned char> data) override;
   std::vector<unsigned char> SaveToBytes() const override;
   const char* ClassName() const override { return "TBitmap"; }
 
@@ -76,7 +77,7 @@ public:
   HICON Handle() const { return handle_; }
   void DrawOn(HDC dc, const RECT& rect) const override;
   // Data is an .ico file image; the first entry is used.
-  void LoadFromBytes(const std::vector<unsigned char>& data) override;
+  void LoadFromBytes(std::span<const unsigned char> data) override;
   std::vector<unsigned char> SaveToBytes() const override { return data_; }
   const char* ClassName() const override { return "TIcon"; }
 private:
@@ -100,7 +101,7 @@ public:
   void LoadFromStream(const std::vector<unsigned char>& stream);
   std::vector<unsigned char> SaveToStream() const;
   // An artwork file by its extension: .bmp or .ico.
-  void LoadFromFileBytes(const std::string& fileName, const std::vector<unsigned char>& data);
+  void LoadFromFileBytes(const std::string& fileName, std::span<const unsigned char> data);
   TNotifyEvent OnChange;
   static const TPropTable& Properties();
 private:

@@ -91,7 +91,10 @@ int ValueToCursor(const TFormValue& value) {
 
 std::vector<unsigned char> ValueToBytes(const TFormValue& value, TReadContext& context) {
   if (value.kind == TFormValue::Kind::Binary) return value.bytes;
-  if (value.kind == TFormValue::Kind::FileRef) return context.ResolveFile(value.text);
+  if (value.kind == TFormValue::Kind::FileRef) {
+    const TFileBytes bytes = context.ResolveFile(value.text);
+    return {bytes.begin(), bytes.end()};
+  }
   BadValue(value, "binary data expected");
 }
 
@@ -125,23 +128,22 @@ std::string EmbeddedResourceName(const std::string& fileName) {
 }
 
 namespace {
-std::vector<unsigned char> LoadResourceBytes(const std::string& name) {
+TFileBytes LoadResourceBytes(const std::string& name) {
   HMODULE module = GetModuleHandleW(nullptr);
   HRSRC info = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
   HGLOBAL data = info ? LoadResource(module, info) : nullptr;
   const void* bytes = data ? LockResource(data) : nullptr;
   if (!bytes) throw EInvalidOperation("Resource '" + name + "' not found");
-  const auto* first = static_cast<const unsigned char*>(bytes);
-  return {first, first + SizeofResource(module, info)};
+  return {static_cast<const unsigned char*>(bytes), SizeofResource(module, info)};
 }
 }  // namespace
 
-std::vector<unsigned char> LoadEmbeddedFile(const std::string& fileName) {
+TFileBytes LoadEmbeddedFile(const std::string& fileName) {
   return LoadResourceBytes(EmbeddedResourceName(fileName));
 }
 
 std::string LoadTextResource(const std::string& resourceName) {
-  std::vector<unsigned char> bytes = LoadResourceBytes(resourceName);
+  const TFileBytes bytes = LoadResourceBytes(resourceName);
   return {bytes.begin(), bytes.end()};
 }
 

@@ -7,6 +7,7 @@
 
 #include "framework/object.h"
 #include "framework/strings.h"
+#include "framework/system_controls.h"
 
 namespace {
 
@@ -358,6 +359,7 @@ TLoopEnd RunBox(HWND box, int firstButton, const TBoxState& state) {
 
 int ShowBox(const std::string& caption, const std::string& text, TMsgDlgType type,
             TMsgDlgButtons buttons) {
+  const TSystemControlsScope systemControls;  // the text, icon and buttons are the system's
   RegisterBoxClass();
   TBoxState state;
   state.buttons = Normalised(buttons);

@@ -1,5 +1,5 @@
 #include "framework/oleacc_library.h"
-#include <objbase.h>
+#include "framework/com_calls.h"
 
 namespace {
 bool loaded = false;
@@ -13,7 +13,7 @@ TOleAcc Load() {
   loaded = true;
   // Objects handed to other processes are marshalled: the GUI thread must be in an apartment
   // for the rest of the program's life.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  com::EnterThreadApartment();
   TOleAcc lib;
   HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
   HMODULE oleaut = LoadLibraryW(L"oleaut32.dll");

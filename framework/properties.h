@@ -3,8 +3,9 @@
 #pragma once
 #include <functional>
 #include <map>
-#include <utility>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 #include "framework/colors.h"
 #include "framework/component.h"
@@ -104,10 +105,12 @@ TPropInfo RecordProp(R* (C::*getter)() const) {
 }
 // OnClick = handlerName: bound to the root form's registered handler of that name.
 
-// Fetches the bytes of an artwork file named by `@'name'` in a description.
-using TFileResolver = std::function<std::vector<unsigned char>(const std::string& fileName)>;
+// The bytes of an artwork file named by `@'name'` in a description. They must outlive the
+// read, as a module's resources do: pictures are made straight from them, without a copy.
+using TFileBytes = std::span<const unsigned char>;
+using TFileResolver = std::function<TFileBytes(const std::string& fileName)>;
 // The default: the RCDATA resource of the executable named after the file (face.bmp -> FACE_BMP).
-std::vector<unsigned char> LoadEmbeddedFile(const std::string& fileName);
+TFileBytes LoadEmbeddedFile(const std::string& fileName);
 std::string EmbeddedResourceName(const std::string& fileName);
 std::string LoadTextResource(const std::string& resourceName);
 
@@ -126,7 +129,7 @@ public:
       : root_(root), handlers_(handlers), resolver_(std::move(resolver)) {}
   TComponent& Root() const { return root_; }
   const THandlerTable& Handlers() const { return handlers_; }
-  std::vector<unsigned char> ResolveFile(const std::string& name) const { return resolver_(name); }
+  TFileBytes ResolveFile(const std::string& name) const { return resolver_(name); }
   // Runs `fixup` once every component is read (a reference may name one declared later).
   void Defer(std::function<void()> fixup) { fixups_.push_back({std::move(fixup), line, where}); }
   struct TFixup { std::function<void()> run; int line; std::string where; };

@@ -1,10 +1,23 @@
 #include "framework/shell_calls.h"
+#include "framework/com_calls.h"
+#include "framework/system_controls.h"
 
 namespace {
+// Loaded with the system controls active, so the comctl32 it imports is the one of the boxes
+// and the browser; the shell's objects live only inside an apartment.
+HMODULE Library() {
+  static const HMODULE library = [] {
+    com::EnterThreadApartment();
+    const TSystemControlsScope systemControls;
+    return LoadLibraryW(L"shell32.dll");
+  }();
+  return library;
+}
+
 // The entry point, or null when shell32 or the entry is missing (callers then report failure).
 template <class F>
 F* Entry(const char* name) {
-  static HMODULE library = LoadLibraryW(L"shell32.dll");
+  HMODULE library = Library();
   return library ? reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
 }
 }  // namespace
@@ -12,11 +25,13 @@ F* Entry(const char* name) {
 namespace shell {
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show) {
   static auto* call = Entry<decltype(::ShellExecuteA)>("ShellExecuteA");
+  const TSystemControlsScope systemControls;  // for the shell's own boxes
   return call ? call(owner, verb, file, parameters, directory, show) : reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
 }
 
 BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
   static auto* call = Entry<decltype(::ShellExecuteExA)>("ShellExecuteExA");
+  const TSystemControlsScope systemControls;
   if (call) return call(info);
   info->hProcess = nullptr;
   SetLastError(ERROR_MOD_NOT_FOUND);
@@ -25,6 +40,7 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info) {
 
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) {
   static auto* call = Entry<decltype(::ShellExecuteExW)>("ShellExecuteExW");
+  const TSystemControlsScope systemControls;
   if (call) return call(info);
   info->hProcess = nullptr;
   SetLastError(ERROR_MOD_NOT_FOUND);
@@ -33,6 +49,7 @@ BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info) {
 
 PIDLIST_ABSOLUTE SHBrowseForFolderW(BROWSEINFOW* info) {
   static auto* call = Entry<decltype(::SHBrowseForFolderW)>("SHBrowseForFolderW");
+  const TSystemControlsScope systemControls;  // the browser and what its callback adds
   return call ? call(info) : nullptr;
 }
 

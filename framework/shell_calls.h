@@ -1,5 +1,7 @@
 // The shell calls the program makes, with shell32 loaded at the first of them: starting without
-// it saves about 5 ms under Wine, and most runs never open the browser or start anything.
+// it saves about 5 ms under Wine, and most runs never open the browser or start anything. The
+// first also enters the thread's apartment; the ones that may show windows run with the system
+// controls active (framework/system_controls.h).
 #pragma once
 #include <windows.h>
 #include <shlobj.h>

@@ -7,6 +7,7 @@
 #include "framework/form.h"
 #include "framework/msgbox.h"
 #include "framework/shell_calls.h"
+#include "framework/system_controls.h"
 
 namespace {
 constexpr int kShellFolderIds[] = {
@@ -62,7 +63,7 @@ TEdItemList& TEdItemList::operator=(TEdItemList&& other) noexcept {
 }
 
 void TEdItemList::Reset(PIDLIST_ABSOLUTE owned) {
-  if (list_ && list_ != owned) CoTaskMemFree(list_);
+  if (list_ && list_ != owned) com::CoTaskMemFree(list_);
   list_ = owned;
 }
 
@@ -82,7 +83,7 @@ size_t CalcPIDLSize(PCIDLIST_ABSOLUTE list) {
 TEdItemList TEdItemList::Clone(PCIDLIST_ABSOLUTE list) {
   if (!list) return {};
   const size_t size = CalcPIDLSize(list);
-  void* copy = CoTaskMemAlloc(size);
+  void* copy = com::CoTaskMemAlloc(size);
   if (!copy) return {};
   std::memcpy(copy, list, size);
   return TEdItemList(static_cast<PIDLIST_ABSOLUTE>(copy));
@@ -107,7 +108,7 @@ TEdFString GetPathFromPIDL(PCIDLIST_ABSOLUTE list) {
   PWSTR name = nullptr;
   if (FAILED(shell::SHGetNameFromIDList(list, SIGDN_FILESYSPATH, &name)) || !name) return {};
   TEdFString path(name);
-  CoTaskMemFree(name);
+  com::CoTaskMemFree(name);
   return path;
 }
 
@@ -131,7 +132,7 @@ TEdFolderDialog::TEdFolderDialog(TComponent* owner) : TCommonDialog(owner) {}
 TEdFolderDialog::~TEdFolderDialog() {
   if (!window_ || !IsWindow(window_)) return;
   // The open browser must not call back into a dialog that is gone.
-  RemoveWindowSubclass(window_, &TEdFolderDialog::DialogProc, 1);
+  comctl::RemoveWindowSubclass(window_, &TEdFolderDialog::DialogProc, 1);
   SendMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
@@ -238,19 +239,19 @@ LRESULT CALLBACK TEdFolderDialog::DialogProc(HWND window, UINT msg, WPARAM wPara
         self->window_ = self->customButton_ = nullptr;
         break;
       case WM_NCDESTROY:
-        RemoveWindowSubclass(window, &TEdFolderDialog::DialogProc, 1);
+        comctl::RemoveWindowSubclass(window, &TEdFolderDialog::DialogProc, 1);
         break;
       default: break;
     }
   } catch (...) {
     HandleWindowProcException();
   }
-  return DefSubclassProc(window, msg, wParam, lParam);
+  return comctl::DefSubclassProc(window, msg, wParam, lParam);
 }
 
 void TEdFolderDialog::Initialise(HWND window) {
   window_ = window;
-  SetWindowSubclass(window, &TEdFolderDialog::DialogProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  comctl::SetWindowSubclass(window, &TEdFolderDialog::DialogProc, 1, reinterpret_cast<DWORD_PTR>(this));
   // The owner is disabled by the browser itself; any other window of ours is, too, while it runs.
   disabled_ = std::make_unique<TDisabledWindows>(window);
   initialising_ = false;

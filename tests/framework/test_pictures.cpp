@@ -6,7 +6,10 @@
 #include "framework/form_reader.h"
 
 namespace {
-std::vector<unsigned char> Artwork(const char* name) { return LoadEmbeddedFile(name); }
+std::vector<unsigned char> Artwork(const char* name) {
+  const TFileBytes bytes = LoadEmbeddedFile(name);
+  return {bytes.begin(), bytes.end()};
+}
 
 TEST(Pictures, GlyphsKeepTheirFormatAndTakeTheBottomLeftPixelAsTransparentColour) {
   TBitmap glyph;
