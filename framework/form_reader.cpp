@@ -134,7 +134,7 @@ TFileBytes LoadResourceBytes(const std::string& name) {
   HGLOBAL data = info ? LoadResource(module, info) : nullptr;
   const void* bytes = data ? LockResource(data) : nullptr;
   if (!bytes) throw EInvalidOperation("Resource '" + name + "' not found");
-  return {static_cast<const unsigned char*>(bytes), SizeofResource(module, info)};
+  return TFileBytes::Lasting({static_cast<const unsigned char*>(bytes), SizeofResource(module, info)});
 }
 }  // namespace
 

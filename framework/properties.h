@@ -105,9 +105,28 @@ TPropInfo RecordProp(R* (C::*getter)() const) {
 }
 // OnClick = handlerName: bound to the root form's registered handler of that name.
 
-// The bytes of an artwork file named by `@'name'` in a description. They must outlive the
-// read, as a module's resources do: pictures are made straight from them, without a copy.
-using TFileBytes = std::span<const unsigned char>;
+// The bytes of an artwork file named by `@'name'` in a description: a view of memory that
+// outlives the read (a module's resources, made into pictures without a copy), or bytes of its
+// own (any other resolver's), so that a resolver returning a vector leaves nothing dangling.
+class TFileBytes {
+public:
+  TFileBytes() = default;
+  TFileBytes(std::vector<unsigned char> owned) : owned_(std::move(owned)), owns_(true) {}
+  static TFileBytes Lasting(std::span<const unsigned char> bytes) {
+    TFileBytes lasting;
+    lasting.lasting_ = bytes;
+    return lasting;
+  }
+  std::span<const unsigned char> Bytes() const { return owns_ ? std::span<const unsigned char>(owned_) : lasting_; }
+  operator std::span<const unsigned char>() const { return Bytes(); }
+  const unsigned char* begin() const { return Bytes().data(); }
+  const unsigned char* end() const { return Bytes().data() + Bytes().size(); }
+  size_t size() const { return Bytes().size(); }
+private:
+  std::vector<unsigned char> owned_;
+  std::span<const unsigned char> lasting_;
+  bool owns_ = false;
+};
 using TFileResolver = std::function<TFileBytes(const std::string& fileName)>;
 // The default: the RCDATA resource of the executable named after the file (face.bmp -> FACE_BMP).
 TFileBytes LoadEmbeddedFile(const std::string& fileName);
