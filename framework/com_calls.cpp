@@ -1,11 +1,12 @@
 #include "framework/com_calls.h"
+#include "framework/library_entry.h"
 
 namespace {
 // The entry point, or null when ole32 or the entry is missing (callers then report failure).
 template <class F>
 F* Entry(const char* name) {
   static HMODULE library = LoadLibraryW(L"ole32.dll");
-  return library ? reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+  return LibraryEntry<F>(library, name);
 }
 }  // namespace
 

@@ -1,13 +1,9 @@
 #include "framework/oleacc_library.h"
+#include "framework/library_entry.h"
 #include "framework/com_calls.h"
 
 namespace {
 bool loaded = false;
-
-template <class F>
-void Find(HMODULE module, const char* name, F& entry) {
-  entry = module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 TOleAcc Load() {
   loaded = true;
@@ -17,10 +13,10 @@ TOleAcc Load() {
   TOleAcc lib;
   HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
   HMODULE oleaut = LoadLibraryW(L"oleaut32.dll");
-  Find(oleacc, "LresultFromObject", lib.LresultFromObject);
-  Find(oleacc, "CreateStdAccessibleObject", lib.CreateStdAccessibleObject);
-  Find(oleaut, "SysAllocString", lib.SysAllocString);
-  Find(oleaut, "SysFreeString", lib.SysFreeString);
+  FindLibraryEntry(oleacc, "LresultFromObject", lib.LresultFromObject);
+  FindLibraryEntry(oleacc, "CreateStdAccessibleObject", lib.CreateStdAccessibleObject);
+  FindLibraryEntry(oleaut, "SysAllocString", lib.SysAllocString);
+  FindLibraryEntry(oleaut, "SysFreeString", lib.SysFreeString);
   return lib;
 }
 }  // namespace

@@ -1,4 +1,5 @@
 #include "framework/shell_calls.h"
+#include "framework/library_entry.h"
 #include "framework/com_calls.h"
 #include "framework/system_controls.h"
 
@@ -17,8 +18,7 @@ HMODULE Library() {
 // The entry point, or null when shell32 or the entry is missing (callers then report failure).
 template <class F>
 F* Entry(const char* name) {
-  HMODULE library = Library();
-  return library ? reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+  return LibraryEntry<F>(Library(), name);
 }
 }  // namespace
 

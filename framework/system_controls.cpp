@@ -1,4 +1,5 @@
 #include "framework/system_controls.h"
+#include "framework/library_entry.h"
 
 namespace {
 // Made once; without the resource (a test program) the scope changes nothing.
@@ -22,9 +23,7 @@ HANDLE ProgramContext() {
 HMODULE Library() {
   static const HMODULE library = [] {
     HMODULE module = LoadLibraryW(L"comctl32.dll");
-    using TInit = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    auto init = module ? reinterpret_cast<TInit>(reinterpret_cast<void*>(GetProcAddress(module, "InitCommonControlsEx")))
-                       : nullptr;
+    auto* init = LibraryEntry<decltype(::InitCommonControlsEx)>(module, "InitCommonControlsEx");
     const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     if (init) init(&classes);
     return module;
@@ -35,8 +34,7 @@ HMODULE Library() {
 template <class F>
 F* Entry(const char* name) {
   TSystemControlsScope scope;
-  HMODULE library = Library();
-  return library ? reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+  return LibraryEntry<F>(Library(), name);
 }
 }  // namespace
 

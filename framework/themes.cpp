@@ -1,4 +1,5 @@
 #include "framework/themes.h"
+#include "framework/library_entry.h"
 #include <map>
 
 namespace {
@@ -27,21 +28,16 @@ struct TThemeApi {
   TThemeApi() {
     HMODULE library = LoadLibraryW(L"uxtheme.dll");
     if (!library) return;
-    bool all = Find(library, "IsThemeActive", IsThemeActive) && Find(library, "OpenThemeData", OpenThemeData) &&
-               Find(library, "CloseThemeData", CloseThemeData) &&
-               Find(library, "DrawThemeBackground", DrawThemeBackground) &&
-               Find(library, "DrawThemeParentBackground", DrawThemeParentBackground) &&
-               Find(library, "GetThemePartSize", GetThemePartSize) &&
-               Find(library, "IsThemeBackgroundPartiallyTransparent", IsThemeBackgroundPartiallyTransparent) &&
-               Find(library, "IsThemePartDefined", IsThemePartDefined);
+    bool all = FindLibraryEntry(library, "IsThemeActive", IsThemeActive) &&
+               FindLibraryEntry(library, "OpenThemeData", OpenThemeData) &&
+               FindLibraryEntry(library, "CloseThemeData", CloseThemeData) &&
+               FindLibraryEntry(library, "DrawThemeBackground", DrawThemeBackground) &&
+               FindLibraryEntry(library, "DrawThemeParentBackground", DrawThemeParentBackground) &&
+               FindLibraryEntry(library, "GetThemePartSize", GetThemePartSize) &&
+               FindLibraryEntry(library, "IsThemeBackgroundPartiallyTransparent", IsThemeBackgroundPartiallyTransparent) &&
+               FindLibraryEntry(library, "IsThemePartDefined", IsThemePartDefined);
     // A library without all of them is treated as absent; it stays loaded for the process.
     loaded = all;
-  }
-
-  template <class F>
-  static bool Find(HMODULE library, const char* name, F& fn) {
-    fn = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-    return fn != nullptr;
   }
 };
 
