@@ -2,11 +2,15 @@
 #include "framework/library_entry.h"
 
 namespace {
+HMODULE Library() {
+  static const HMODULE library = LoadLibraryW(L"ole32.dll");
+  return library;
+}
+
 // The entry point, or null when ole32 or the entry is missing (callers then report failure).
 template <class F>
 F* Entry(const char* name) {
-  static HMODULE library = LoadLibraryW(L"ole32.dll");
-  return LibraryEntry<F>(library, name);
+  return LibraryEntry<F>(Library(), name);
 }
 }  // namespace
 

@@ -156,9 +156,7 @@ void NotifyFocusChanged(const TWinControl& parent, TWinControl* focused) {
 void TForm::SetActiveControl(TWinControl* control) {
   if (control) DropGraphicFocus();  // a windowed control took the focus
   if (control == activeControl_) return;
-  if (activeControl_) RemoveFreeNotification(activeControl_);
-  activeControl_ = control;
-  if (control) FreeNotification(control);
+  SetReference(activeControl_, control);
   NotifyFocusChanged(*this, control);
 }
 
@@ -181,13 +179,6 @@ TWinControl* TForm::FindNextControl(TWinControl* current, bool goForward, bool c
     if (candidate->CanFocus() && (!checkTabStop || candidate->TabStop())) return candidate;
   }
   return nullptr;
-}
-
-bool TForm::SelectNext(TWinControl* current, bool goForward, bool checkTabStop) {
-  TWinControl* next = FindNextControl(current, goForward, checkTabStop);
-  if (!next) return false;
-  next->SetFocus();
-  return true;
 }
 
 void TForm::SelectFirst() {
@@ -285,19 +276,16 @@ void TForm::FocusGraphic(TControl* control) {
   if (control == focusedGraphic_) return;
   SetActiveControl(nullptr);
   DropGraphicFocus();
-  focusedGraphic_ = control;
-  if (!control) return;
-  FreeNotification(control);
-  if (!HandleAllocated()) return;
+  SetReference(focusedGraphic_, control);
+  if (!control || !HandleAllocated()) return;
   if (Focused()) ShowGraphicFocus();
   else ::SetFocus(Handle());  // its WM_SETFOCUS shows it
 }
 
 void TForm::DropGraphicFocus() {
-  TControl* old = std::exchange(focusedGraphic_, nullptr);
-  if (!old) return;
-  RemoveFreeNotification(old);
-  InvalidateFocusRect(*old);
+  if (!focusedGraphic_) return;
+  InvalidateFocusRect(*focusedGraphic_);
+  SetReference<TControl>(focusedGraphic_, nullptr);
 }
 
 void TForm::ShowGraphicFocus() {

@@ -50,7 +50,6 @@ public:
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int value) { modalResult_ = value; }
   // Moves the focus to the next (or previous) tab stop after `current`; true when it moved.
-  bool SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
   TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop) const;
   void SelectFirst();
   // Tab's cycle: the windowed tab stops in tab order, then the window-less ones in reading order.

@@ -49,11 +49,6 @@ inline std::vector<unsigned char> TableOf(HANDLE process) {
   return copy;
 }
 
-inline long CountTableEntriesOf(HANDLE process) {
-  const std::vector<unsigned char> table = TableOf(process);
-  return table.empty() ? -1 : CountEntries(table.data());
-}
-
 // Live objects by kind: the entry's type byte (Wine keeps the kind's low five bits, so pens
 // and brushes share one).
 using TKinds = std::array<long, 32>;
