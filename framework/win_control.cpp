@@ -164,6 +164,21 @@ void TWinControl::DefaultHandler(TMessage& m) {
                       : DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
 }
 
+// A window whose client fills it has nothing of the system's to paint outside the client; under
+// Wine the default non-client paint still costs a window context.
+bool TWinControl::HasNonClientArea() const {
+  RECT window, client;
+  GetWindowRect(handle_, &window);
+  GetClientRect(handle_, &client);
+  const LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+  return (style & (WS_HSCROLL | WS_VSCROLL)) || window.right - window.left != client.right ||
+         window.bottom - window.top != client.bottom;
+}
+
+void TWinControl::NCPaint(TMessage& m) {
+  if (HasNonClientArea()) DefaultHandler(m);
+}
+
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:

@@ -85,7 +85,8 @@ protected:
   virtual LRESULT DialogCode(LRESULT defaultCode) { return defaultCode; }
   // Non-client hooks; the defaults are the system's.
   virtual void NCCalcSize(TMessage& message) { DefaultHandler(message); }
-  virtual void NCPaint(TMessage& message) { DefaultHandler(message); }
+  virtual void NCPaint(TMessage& message);
+  bool HasNonClientArea() const;
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   virtual void AlignControls(RECT& rect);
@@ -95,6 +96,10 @@ protected:
   // Paints the whole client through the kept buffer onto dc, which then holds the current look;
   // for windows whose painting the system drives (owner-drawn buttons).
   void PaintKept(HDC dc, const std::function<void(HDC)>& paint);
+  bool PaintPicture(HDC target, const std::function<void(HDC)>& paint);
+  // Paints the current look into the kept buffer ahead of the window's own paint; false for a
+  // window that paints only when the system asks.
+  virtual bool PaintPictureAhead(HDC target);
   virtual void PaintBackground(HDC dc);
   void PaintControls(HDC dc);
   void DefaultHandler(TMessage& message);
@@ -111,7 +116,8 @@ private:
   HDC CurrentPicture() const;
   bool PaintShownByParent();
   void ShowChildrenPictures(const RECT& area);
-  HDC ShowablePictureOf(TWinControl* child, HWND caret) const;
+  bool MayShowPictureOf(const TWinControl* child, HWND caret) const;
+  static HDC PictureToShow(TWinControl* child, const RECT& part, const RECT& client, HDC target);
   bool RouteMouse(TMessage& message);
   bool SetCursorFor(TMessage& message);
   bool Reflect(TMessage& message);

@@ -162,6 +162,30 @@ bool TWinControl::CoversVisibleClient(const RECT& area) const {
   return EqualRect(&joined, &area) != FALSE;
 }
 
+// Paints the whole client into the kept buffer, made in target's format, without showing it;
+// false when the buffer is in use.
+bool TWinControl::PaintPicture(HDC target, const std::function<void(HDC)>& paint) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  const unsigned look = kept_.look;
+  TPaintBuffer memory(backBuffer_, target, client.right, client.bottom, client);
+  if (!memory.Kept()) return false;
+  paint(memory.Get());
+  kept_.image = look;
+  return true;
+}
+
+bool TWinControl::PaintPictureAhead(HDC target) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  if (!IsOwnClass() || !PaintsBuffered() || client.right <= 0 || client.bottom <= 0) return false;
+  return PaintPicture(target, [this](HDC buffer) {
+    PaintBackground(buffer);
+    PaintWindow(buffer);
+    PaintControls(buffer);
+  });
+}
+
 void TWinControl::PaintKept(HDC dc, const std::function<void(HDC)>& paint) {
   RECT client;
   GetClientRect(handle_, &client);
@@ -181,20 +205,29 @@ bool TWinControl::PaintShownByParent() {
   return shown;
 }
 
-// The child's current picture when the parent may show it; null when the child paints itself.
-HDC TWinControl::ShowablePictureOf(TWinControl* child, HWND caret) const {
+// Whether the parent may show the child's picture; if not, the child paints itself.
+bool TWinControl::MayShowPictureOf(const TWinControl* child, HWND caret) const {
   // The system draws a caret over the screen; a copied picture would wipe it out of step.
-  if (!child->handle_ || child->handle_ == caret || !IsWindowVisible(child->handle_)) return nullptr;
+  if (!child->handle_ || child->handle_ == caret || !IsWindowVisible(child->handle_)) return false;
   for (TControl* grandchild : child->controls_)
-    if (dynamic_cast<TWinControl*>(grandchild)) return nullptr;
+    if (dynamic_cast<TWinControl*>(grandchild)) return false;
   RECT bounds = child->BoundsRect(), overlap;
   for (TControl* sibling : controls_) {
     auto* win = dynamic_cast<TWinControl*>(sibling);
     RECT other = sibling->BoundsRect();
     const bool shown = win && win != child && win->handle_ && IsWindowVisible(win->handle_);
-    if (shown && IntersectRect(&overlap, &bounds, &other)) return nullptr;
+    if (shown && IntersectRect(&overlap, &bounds, &other)) return false;
   }
-  return child->CurrentPicture();
+  return true;
+}
+
+// The child's current picture; a child due to paint and wholly in `part` (on the window's first
+// paint, all are) paints its picture now, to be shown with the parent's paint instead of in a
+// paint of its own, which under Wine costs about as much again as the drawing.
+HDC TWinControl::PictureToShow(TWinControl* child, const RECT& part, const RECT& client, HDC target) {
+  if (HDC picture = child->CurrentPicture()) return picture;
+  if (!EqualRect(&part, &client)) return nullptr;
+  return child->PaintPictureAhead(target) ? child->CurrentPicture() : nullptr;
 }
 
 // Copies the current pictures of windowed children within `area` onto the screen; the window
@@ -206,15 +239,17 @@ void TWinControl::ShowChildrenPictures(const RECT& area) {
   HDC dc = nullptr;
   for (TControl* control : controls_) {
     auto* child = dynamic_cast<TWinControl*>(control);
-    HDC picture = child ? ShowablePictureOf(child, caret) : nullptr;
-    if (!picture) continue;
+    if (!child || !MayShowPictureOf(child, caret)) continue;
     RECT client;
     GetClientRect(child->handle_, &client);
     MapWindowPoints(child->handle_, handle_, reinterpret_cast<POINT*>(&client), 2);
     RECT part;
     if (!IntersectRect(&part, &client, &area)) continue;
+    if (!child->CurrentPicture() && !GetUpdateRect(child->handle_, nullptr, FALSE)) continue;
     if (!dc) dc = GetDCEx(handle_, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
     if (!dc) return;
+    HDC picture = PictureToShow(child, part, client, dc);
+    if (!picture) continue;
     BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, picture, part.left - client.left,
            part.top - client.top, SRCCOPY);
     if (!EqualRect(&part, &client)) {

@@ -405,6 +405,9 @@ void TOmCustomButton::WndProc(TMessage& m) {
       m.Result = TRUE;
       return;
     }
+    case WM_ERASEBKGND:
+      m.Result = 1;  // the drawing covers the whole client
+      return;
     case CN_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
       item->itemWidth = Width();
@@ -493,6 +496,23 @@ void TOmCustomButton::WndProc(TMessage& m) {
       break;
   }
   TButton::WndProc(m);
+}
+
+// Drawn as the system would ask for it now: pressed and focused as the button's state says.
+bool TOmCustomButton::PaintPictureAhead(HDC target) {
+  const LRESULT state = SendMessageW(Handle(), BM_GETSTATE, 0, 0);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(Handle()));
+  item.itemAction = ODA_DRAWENTIRE;
+  item.itemState = ((state & BST_PUSHED) ? ODS_SELECTED : 0u) | ((state & BST_FOCUS) ? ODS_FOCUS : 0u) |
+                   (IsWindowEnabled(Handle()) ? 0u : ODS_DISABLED);
+  item.hwndItem = Handle();
+  item.rcItem = ClientRect();
+  return PaintPicture(target, [&](HDC buffer) {
+    item.hDC = buffer;
+    DrawButton(item);
+  });
 }
 
 void TOmCustomButton::DrawButton(const DRAWITEMSTRUCT& item) {

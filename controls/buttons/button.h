@@ -111,6 +111,7 @@ protected:
   void Notification(TComponent* component, TOperation operation) override;
   void ButtonContentChanged(TObject* sender);
   virtual void DrawButton(const DRAWITEMSTRUCT& item);
+  bool PaintPictureAhead(HDC target) override;
   void DrawCaption(TCanvas& canvas, RECT& r, UINT format);
   void RepeatTick();
   void StopRepeat();

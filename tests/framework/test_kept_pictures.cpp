@@ -107,4 +107,35 @@ TEST_F(KeptPictureTest, AMovedChildShowsAtItsNewPlaceWithWhatLiesThereAndLeavesN
   EXPECT_EQ(OnScreen(120, 20), RGB(255, 255, 255));
 }
 
+TEST_F(KeptPictureTest, AChildWithAFrameStillHasItDrawnByTheSystem) {
+  HWND child = red->Handle();
+  SetWindowLongPtrW(child, GWL_STYLE, GetWindowLongPtrW(child, GWL_STYLE) | WS_BORDER);
+  SetWindowPos(child, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetWindowDC(child);
+  EXPECT_EQ(GetPixel(dc, 0, 15), GetSysColor(COLOR_WINDOWFRAME));
+  EXPECT_EQ(GetPixel(dc, 15, 15), RGB(255, 0, 0));
+  ReleaseDC(child, dc);
+}
+
+TEST(KeptPictureFirstPaint, BufferedChildrenPaintWithTheFormThoseThatPaintDirectlyOnTheirOwn) {
+  TForm* form = NewPlainForm();
+  auto* buffered = new TCountedPanel(form, clRed);
+  auto* direct = new TCountedPanel(form, clBlue);
+  direct->SetDoubleBuffered(false);
+  buffered->SetBounds(10, 10, 30, 30);
+  direct->SetBounds(50, 10, 30, 30);
+  buffered->SetParent(form);
+  direct->SetParent(form);
+  ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);  // the form's paint only
+  EXPECT_EQ(buffered->paints, 1);
+  EXPECT_FALSE(GetUpdateRect(buffered->Handle(), nullptr, FALSE));
+  EXPECT_EQ(direct->paints, 0);
+  UpdateWindow(form->Handle());
+  EXPECT_EQ(buffered->paints, 1);
+  EXPECT_EQ(direct->paints, 1);
+  delete form;
+}
+
 }  // namespace

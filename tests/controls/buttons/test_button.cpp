@@ -120,6 +120,29 @@ TEST_F(ButtonTest, ThemedFacesAreTheThemePushButtonInEachState) {
   }
 }
 
+TEST_F(ButtonTest, FacesPaintedWithTheFormAreTheFacesTheButtonsPaintThemselves) {
+  auto* other = new TOmButton(form);
+  other->SetBounds(20, 60, 107, 23);
+  other->SetCaption("Other");
+  other->SetParent(form);
+  Application->ProcessMessages();
+  SendMessageW(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);  // no kept picture is current
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+  for (TOmButton* shown : {button, other}) {  // the focused one and the other
+    EXPECT_FALSE(GetUpdateRect(shown->Handle(), nullptr, FALSE));
+    TDib screen(107, 23, 0), painted(107, 23, 0);
+    HDC dc = GetDC(shown->Handle());
+    BitBlt(screen.DC(), 0, 0, 107, 23, dc, 0, 0, SRCCOPY);
+    ReleaseDC(shown->Handle(), dc);
+    SendMessageW(shown->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.DC()), PRF_CLIENT);
+    int differing = 0;
+    for (int y = 0; y < 23; ++y)
+      for (int x = 0; x < 107; ++x) differing += screen.At(x, y) != painted.At(x, y);
+    EXPECT_EQ(differing, 0) << shown->Caption();
+  }
+}
+
 TEST_F(ButtonTest, EachWayOfPressingClicksOnce) {
   SendMessageW(Window(), BM_CLICK, 0, 0);
   EXPECT_EQ(clicks, 1);
