@@ -61,6 +61,7 @@ void TBitmap::Assign(const TPersistent& source) {
   if (other->Empty()) {
     ReleaseCanvas();
     handle_.Reset();
+    lastingBits_ = nullptr;
     width_ = height_ = 0;
     Changed();
     return;
@@ -79,7 +80,21 @@ void TBitmap::ReleaseCanvas() {
   canvasOld_ = nullptr;
 }
 
+HBITMAP TBitmap::Handle() const {
+  MakeOwnImage();
+  return handle_.Get();
+}
+
+size_t TBitmap::BitsSize() const { return Stride(width_, Info().bmiHeader.biBitCount) * height_; }
+
+void TBitmap::MakeOwnImage() const {
+  if (!lastingBits_) return;
+  MakeSection(Info(), lastingBits_, BitsSize());
+  lastingBits_ = nullptr;
+}
+
 TCanvas& TBitmap::Canvas() {
+  MakeOwnImage();
   if (!canvas_) canvas_ = std::make_unique<TCanvas>();
   if (!canvasDC_ && handle_) {
     canvasDC_ = CreateCompatibleDC(nullptr);
@@ -89,19 +104,24 @@ TCanvas& TBitmap::Canvas() {
   return *canvas_;
 }
 
-void TBitmap::Create(const BITMAPINFO& info, const void* bits, size_t bitsSize) {
-  ReleaseCanvas();
+void TBitmap::MakeSection(const BITMAPINFO& info, const void* bits, size_t bitsSize) const {
   void* newBits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &newBits, nullptr, 0);
   if (!bitmap) throw EOutOfResources("Out of system resources");
   handle_.Reset(bitmap);
   bits_ = newBits;
-  width_ = info.bmiHeader.biWidth;
-  height_ = std::abs(info.bmiHeader.biHeight);
-  format_ = FormatOf(info.bmiHeader.biBitCount);
   if (bits) std::memcpy(bits_, bits, bitsSize);
   else std::memset(bits_, 0xFF, bitsSize);
   GdiFlush();
+}
+
+void TBitmap::Create(const BITMAPINFO& info, const void* bits, size_t bitsSize) {
+  ReleaseCanvas();
+  lastingBits_ = nullptr;
+  MakeSection(info, bits, bitsSize);
+  width_ = info.bmiHeader.biWidth;
+  height_ = std::abs(info.bmiHeader.biHeight);
+  format_ = FormatOf(info.bmiHeader.biBitCount);
   Changed();
 }
 
@@ -109,6 +129,7 @@ void TBitmap::SetSize(int width, int height) {
   if (width <= 0 || height <= 0) {
     ReleaseCanvas();
     handle_.Reset();
+    lastingBits_ = nullptr;
     width_ = height_ = 0;
     Changed();
     return;
@@ -128,12 +149,13 @@ void TBitmap::SetSize(int width, int height) {
 void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (format == format_) return;
   format_ = format;
-  if (handle_) SetSize(width_, height_);
+  if (!Empty()) SetSize(width_, height_);
 }
 
 TColor TBitmap::TransparentColor() const {
   if (transparentColor_ != clDefault) return transparentColor_;
-  if (!handle_) return clDefault;
+  if (Empty()) return clDefault;
+  MakeOwnImage();
   // While the canvas holds the image, no second context can select it.
   if (canvasDC_) return GetPixel(canvasDC_, 0, height_ - 1) & 0xFFFFFF;
   TMemoryDC dc;
@@ -148,7 +170,14 @@ void TBitmap::SetTransparentColor(TColor color) {
 }
 
 void TBitmap::DrawOn(HDC dc, const RECT& rect) const {
-  if (!handle_) return;
+  if (Empty()) return;
+  if (lastingBits_ && !transparent_) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (w != width_ || h != height_) SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, rect.left, rect.top, w, h, 0, 0, width_, height_, lastingBits_, &Info(), DIB_RGB_COLORS, SRCCOPY);
+    return;
+  }
+  MakeOwnImage();
   COLORREF key = transparent_ ? ColorToRGB(TransparentColor()) : 0;
   if (canvasDC_) {
     Blit(dc, rect, canvasDC_, width_, height_, transparent_, key);
@@ -161,6 +190,23 @@ void TBitmap::DrawOn(HDC dc, const RECT& rect) const {
 }
 
 void TBitmap::LoadFromBytes(std::span<const unsigned char> data) {
+  const auto [bitsOffset, bitsSize] = ReadFileImage(data);
+  Create(Info(), data.data() + bitsOffset, bitsSize);
+}
+
+void TBitmap::LoadFromLastingBytes(std::span<const unsigned char> data) {
+  const size_t bitsOffset = ReadFileImage(data).first;
+  ReleaseCanvas();
+  handle_.Reset();
+  bits_ = nullptr;
+  lastingBits_ = data.data() + bitsOffset;
+  width_ = Info().bmiHeader.biWidth;
+  height_ = std::abs(Info().bmiHeader.biHeight);
+  format_ = FormatOf(Info().bmiHeader.biBitCount);
+  Changed();
+}
+
+std::pair<size_t, size_t> TBitmap::ReadFileImage(std::span<const unsigned char> data) {
   if (ReadAt<WORD>(data, 0) != 0x4D42) throw EInvalidOperation("Bitmap image is not valid");
   const auto bitsOffset = ReadAt<DWORD>(data, 10);
   const auto header = ReadAt<BITMAPINFOHEADER>(data, sizeof(BITMAPFILEHEADER));
@@ -185,14 +231,13 @@ void TBitmap::LoadFromBytes(std::span<const unsigned char> data) {
   reinterpret_cast<BITMAPINFOHEADER*>(info_.data())->biSize = sizeof(BITMAPINFOHEADER);
   std::memcpy(info_.data() + sizeof(BITMAPINFOHEADER), data.data() + infoStart + header.biSize,
               masks + colours * sizeof(RGBQUAD));
-  Create(*reinterpret_cast<BITMAPINFO*>(info_.data()), data.data() + bitsOffset, bitsSize);
+  return {bitsOffset, bitsSize};
 }
 
 std::vector<unsigned char> TBitmap::SaveToBytes() const {
-  if (!handle_) return {};
+  if (Empty()) return {};
   GdiFlush();
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(info_.data());
-  size_t bitsSize = Stride(width_, header->biBitCount) * height_;
+  const size_t bitsSize = BitsSize();
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;
   file.bfOffBits = static_cast<DWORD>(sizeof(file) + info_.size());
@@ -200,7 +245,7 @@ std::vector<unsigned char> TBitmap::SaveToBytes() const {
   std::vector<unsigned char> out(file.bfSize);
   std::memcpy(out.data(), &file, sizeof(file));
   std::memcpy(out.data() + sizeof(file), info_.data(), info_.size());
-  std::memcpy(out.data() + file.bfOffBits, bits_, bitsSize);
+  std::memcpy(out.data() + file.bfOffBits, lastingBits_ ? lastingBits_ : bits_, bitsSize);
   return out;
 }
 
@@ -303,13 +348,15 @@ std::vector<unsigned char> TPicture::SaveToStream() const {
   return out;
 }
 
-void TPicture::LoadFromFileBytes(const std::string& fileName, std::span<const unsigned char> data) {
+void TPicture::LoadFromFileBytes(const std::string& fileName, std::span<const unsigned char> data, bool lasting) {
   std::string ext = fileName.size() >= 4 ? fileName.substr(fileName.size() - 4) : "";
   std::unique_ptr<TGraphic> graphic;
   if (_stricmp(ext.c_str(), ".ico") == 0) graphic = std::make_unique<TIcon>();
   else if (_stricmp(ext.c_str(), ".bmp") == 0) graphic = std::make_unique<TBitmap>();
   else throw EInvalidOperation("Unknown picture file '" + fileName + "'");
-  graphic->LoadFromBytes(data);
+  auto* bitmap = dynamic_cast<TBitmap*>(graphic.get());
+  if (bitmap && lasting) bitmap->LoadFromLastingBytes(data);
+  else graphic->LoadFromBytes(data);
   SetGraphic(std::move(graphic));
 }
 
@@ -318,7 +365,10 @@ const TPropTable& TPicture::Properties() {
     TPropTable t;
     t.Add("Data", {[](TPersistent& p, const TFormValue& v, TReadContext& context) {
       auto& picture = static_cast<TPicture&>(p);
-      if (v.kind == TFormValue::Kind::FileRef) picture.LoadFromFileBytes(v.text, context.ResolveFile(v.text));
+      if (v.kind == TFormValue::Kind::FileRef) {
+        const TFileBytes bytes = context.ResolveFile(v.text);
+        picture.LoadFromFileBytes(v.text, bytes, bytes.Lasting());
+      }
       else picture.LoadFromStream(ValueToBytes(v, context));
     }, nullptr, nullptr});
     return t;

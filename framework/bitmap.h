@@ -4,6 +4,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 #include <windows.h>
 #include "framework/canvas.h"
@@ -33,11 +34,11 @@ public:
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
-  bool Empty() const override { return !handle_; }
+  bool Empty() const override { return !handle_ && !lastingBits_; }
   void SetSize(int width, int height);  // a fresh 24-bit image, white
   TPixelFormat PixelFormat() const { return format_; }
   void SetPixelFormat(TPixelFormat format);
-  HBITMAP Handle() const { return handle_.Get(); }
+  HBITMAP Handle() const;
   TCanvas& Canvas();  // a memory context with the image selected
 
   // Transparent colour: the set one, else the bottom-left pixel.
@@ -47,17 +48,27 @@ public:
   void DrawOn(HDC dc, const RECT& rect) const override;
   // Data is a .bmp file image: file header, info header, colour table, bits.
   void LoadFromBytes(std::span<const unsigned char> data) override;
+  // The same for a file image in memory that outlives the bitmap (a module's resource): drawn
+  // straight from there, with no image of its own made until something asks for its handle.
+  void LoadFromLastingBytes(std::span<const unsigned char> data);
   std::vector<unsigned char> SaveToBytes() const override;
   const char* ClassName() const override { return "TBitmap"; }
 
 private:
   void ReleaseCanvas();
   void Create(const BITMAPINFO& info, const void* bits, size_t bitsSize);
+  void MakeSection(const BITMAPINFO& info, const void* bits, size_t bitsSize) const;
+  void MakeOwnImage() const;
+  // Checks a file image and takes its header and colour table; where its bits start, and their size.
+  std::pair<size_t, size_t> ReadFileImage(std::span<const unsigned char> data);
   std::vector<unsigned char> InfoBytes() const;
+  const BITMAPINFO& Info() const { return *reinterpret_cast<const BITMAPINFO*>(info_.data()); }
+  size_t BitsSize() const;
 
-  TGdiHandle<HBITMAP> handle_;
+  mutable TGdiHandle<HBITMAP> handle_;
   std::vector<unsigned char> info_;  // BITMAPINFOHEADER + colour table of the current image
-  void* bits_ = nullptr;
+  mutable void* bits_ = nullptr;
+  mutable const unsigned char* lastingBits_ = nullptr;  // until the image has a handle of its own
   int width_ = 0, height_ = 0;
   TPixelFormat format_ = pf24bit;
   TColor transparentColor_ = clDefault;
@@ -101,7 +112,7 @@ public:
   void LoadFromStream(const std::vector<unsigned char>& stream);
   std::vector<unsigned char> SaveToStream() const;
   // An artwork file by its extension: .bmp or .ico.
-  void LoadFromFileBytes(const std::string& fileName, std::span<const unsigned char> data);
+  void LoadFromFileBytes(const std::string& fileName, std::span<const unsigned char> data, bool lasting = false);
   TNotifyEvent OnChange;
   static const TPropTable& Properties();
 private:

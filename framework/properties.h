@@ -122,6 +122,7 @@ public:
   const unsigned char* begin() const { return Bytes().data(); }
   const unsigned char* end() const { return Bytes().data() + Bytes().size(); }
   size_t size() const { return Bytes().size(); }
+  bool Lasting() const { return !owns_; }
 private:
   std::vector<unsigned char> owned_;
   std::span<const unsigned char> lasting_;

@@ -4,6 +4,7 @@
 #include <vector>
 #include "framework/bitmap.h"
 #include "framework/form_reader.h"
+#include "tests/support/dib.h"
 
 namespace {
 std::vector<unsigned char> Artwork(const char* name) {
@@ -44,6 +45,27 @@ TEST(Pictures, PictureStreamsRoundTripBothKinds) {
   copy.LoadFromStream(picture.SaveToStream());
   EXPECT_EQ(copy.Width(), 20);
   EXPECT_EQ(copy.Height(), 17);
+}
+
+TEST(Pictures, ABitmapOnLastingBytesDrawsFromThemUntilItsHandleIsAskedFor) {
+  const TFileBytes resource = LoadEmbeddedFile("close.bmp");
+  ASSERT_TRUE(resource.Lasting());
+  TBitmap lasting, own;
+  lasting.LoadFromLastingBytes(resource);
+  own.LoadFromBytes(Artwork("close.bmp"));
+  EXPECT_FALSE(lasting.Empty());
+  EXPECT_EQ(lasting.SaveToBytes(), own.SaveToBytes());
+  const RECT all{0, 0, 20, 17};
+  TDib fromResource(20, 17), fromHandle(20, 17), expected(20, 17);
+  lasting.DrawOn(fromResource.DC(), all);
+  own.DrawOn(expected.DC(), all);
+  ASSERT_NE(lasting.Handle(), nullptr);  // made on demand, and drawn from then on
+  lasting.DrawOn(fromHandle.DC(), all);
+  for (int y = 0; y < 17; ++y)
+    for (int x = 0; x < 20; ++x) {
+      EXPECT_EQ(fromResource.At(x, y), expected.At(x, y)) << x << "," << y;
+      EXPECT_EQ(fromHandle.At(x, y), expected.At(x, y)) << x << "," << y;
+    }
 }
 
 TEST(Pictures, DamagedDataIsRefused) {
