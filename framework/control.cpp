@@ -331,7 +331,9 @@ void TControl::Invalidate() {
   if (!parent_ || !parent_->HandleAllocated() || !visible_) return;
   RECT r = BoundsRect();
   parent_->LookChangedIn(r);
-  InvalidateRect(parent_->Handle(), &r, FALSE);
+  // A window that is not shown paints whole when it shows: asking the system for less is a
+  // round trip to the window server for nothing, which adds up while a description loads.
+  if (IsWindowVisible(parent_->Handle())) InvalidateRect(parent_->Handle(), &r, FALSE);
 }
 
 void TControl::Update() {

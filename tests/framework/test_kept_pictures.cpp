@@ -107,6 +107,16 @@ TEST_F(KeptPictureTest, AMovedChildShowsAtItsNewPlaceWithWhatLiesThereAndLeavesN
   EXPECT_EQ(OnScreen(120, 20), RGB(255, 255, 255));
 }
 
+TEST_F(KeptPictureTest, WhatChangedWhileTheWindowWasHiddenShowsWhenItIsShownAgain) {
+  ShowWindow(form->Handle(), SW_HIDE);
+  swatch->SetColor(clBlue);
+  swatch->SetBounds(0, 50, 100, 50);
+  ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  UpdateWindow(form->Handle());
+  EXPECT_EQ(OnScreen(20, 70), RGB(0, 0, 255));
+  EXPECT_EQ(OnScreen(20, 20), RGB(255, 255, 255));
+}
+
 TEST_F(KeptPictureTest, AChildWithAFrameStillHasItDrawnByTheSystem) {
   HWND child = red->Handle();
   SetWindowLongPtrW(child, GWL_STYLE, GetWindowLongPtrW(child, GWL_STYLE) | WS_BORDER);
