@@ -336,7 +336,9 @@ void TOmCustomButton::ButtonContentChanged(TObject* sender) {
 void TOmCustomButton::SetActiveLook(bool active) {
   if (active == active_) return;
   active_ = active;
-  Repaint();
+  // The button gaining the focus is drawn by the system at once; the others can wait for the
+  // next paint instead of each painting now, before the window's first paint.
+  Invalidate();
 }
 
 void TOmCustomButton::SetVisible(bool visible) {

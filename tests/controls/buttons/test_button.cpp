@@ -120,6 +120,19 @@ TEST_F(ButtonTest, ThemedFacesAreTheThemePushButtonInEachState) {
   }
 }
 
+// What the screen shows of a button against what it paints now.
+int DifferingPixels(TOmButton* shown) {
+  TDib screen(shown->Width(), shown->Height(), 0), painted(shown->Width(), shown->Height(), 0);
+  HDC dc = GetDC(shown->Handle());
+  BitBlt(screen.DC(), 0, 0, shown->Width(), shown->Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(shown->Handle(), dc);
+  SendMessageW(shown->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.DC()), PRF_CLIENT);
+  int differing = 0;
+  for (int y = 0; y < shown->Height(); ++y)
+    for (int x = 0; x < shown->Width(); ++x) differing += screen.At(x, y) != painted.At(x, y);
+  return differing;
+}
+
 TEST_F(ButtonTest, FacesPaintedWithTheFormAreTheFacesTheButtonsPaintThemselves) {
   auto* other = new TOmButton(form);
   other->SetBounds(20, 60, 107, 23);
@@ -131,15 +144,7 @@ TEST_F(ButtonTest, FacesPaintedWithTheFormAreTheFacesTheButtonsPaintThemselves) 
   RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
   for (TOmButton* shown : {button, other}) {  // the focused one and the other
     EXPECT_FALSE(GetUpdateRect(shown->Handle(), nullptr, FALSE));
-    TDib screen(107, 23, 0), painted(107, 23, 0);
-    HDC dc = GetDC(shown->Handle());
-    BitBlt(screen.DC(), 0, 0, 107, 23, dc, 0, 0, SRCCOPY);
-    ReleaseDC(shown->Handle(), dc);
-    SendMessageW(shown->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.DC()), PRF_CLIENT);
-    int differing = 0;
-    for (int y = 0; y < 23; ++y)
-      for (int x = 0; x < 107; ++x) differing += screen.At(x, y) != painted.At(x, y);
-    EXPECT_EQ(differing, 0) << shown->Caption();
+    EXPECT_EQ(DifferingPixels(shown), 0) << shown->Caption();
   }
 }
 
