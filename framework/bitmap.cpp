@@ -58,17 +58,24 @@ TBitmap::~TBitmap() { ReleaseCanvas(); }
 void TBitmap::Assign(const TPersistent& source) {
   const auto* other = dynamic_cast<const TBitmap*>(&source);
   if (!other) return TGraphic::Assign(source);
-  if (other->Empty()) {
-    ReleaseCanvas();
-    handle_.Reset();
-    lastingBits_ = nullptr;
-    width_ = height_ = 0;
-    Changed();
-    return;
-  }
+  if (other->Empty()) return Clear();
   LoadFromBytes(other->SaveToBytes());
   transparent_ = other->transparent_;
   transparentColor_ = other->transparentColor_;
+}
+
+void TBitmap::Clear() {
+  ReleaseCanvas();
+  handle_.Reset();
+  lastingBits_ = nullptr;
+  width_ = height_ = 0;
+  Changed();
+}
+
+void TBitmap::TakeSizeAndFormat(const BITMAPINFO& info) {
+  width_ = info.bmiHeader.biWidth;
+  height_ = std::abs(info.bmiHeader.biHeight);
+  format_ = FormatOf(info.bmiHeader.biBitCount);
 }
 
 void TBitmap::ReleaseCanvas() {
@@ -119,21 +126,12 @@ void TBitmap::Create(const BITMAPINFO& info, const void* bits, size_t bitsSize) 
   ReleaseCanvas();
   lastingBits_ = nullptr;
   MakeSection(info, bits, bitsSize);
-  width_ = info.bmiHeader.biWidth;
-  height_ = std::abs(info.bmiHeader.biHeight);
-  format_ = FormatOf(info.bmiHeader.biBitCount);
+  TakeSizeAndFormat(info);
   Changed();
 }
 
 void TBitmap::SetSize(int width, int height) {
-  if (width <= 0 || height <= 0) {
-    ReleaseCanvas();
-    handle_.Reset();
-    lastingBits_ = nullptr;
-    width_ = height_ = 0;
-    Changed();
-    return;
-  }
+  if (width <= 0 || height <= 0) return Clear();
   info_.assign(sizeof(BITMAPINFOHEADER), 0);
   auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info_.data());
   header->biSize = sizeof(BITMAPINFOHEADER);
@@ -200,9 +198,7 @@ void TBitmap::LoadFromLastingBytes(std::span<const unsigned char> data) {
   handle_.Reset();
   bits_ = nullptr;
   lastingBits_ = data.data() + bitsOffset;
-  width_ = Info().bmiHeader.biWidth;
-  height_ = std::abs(Info().bmiHeader.biHeight);
-  format_ = FormatOf(Info().bmiHeader.biBitCount);
+  TakeSizeAndFormat(Info());
   Changed();
 }
 

@@ -56,6 +56,8 @@ public:
 
 private:
   void ReleaseCanvas();
+  void Clear();  // no image, and the observers told
+  void TakeSizeAndFormat(const BITMAPINFO& info);
   void Create(const BITMAPINFO& info, const void* bits, size_t bitsSize);
   void MakeSection(const BITMAPINFO& info, const void* bits, size_t bitsSize) const;
   void MakeOwnImage() const;

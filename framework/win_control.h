@@ -111,13 +111,13 @@ private:
   void Attach(HWND window);
   void PaintHandler(TMessage& message);
   void PaintInto(HDC dc, const RECT& area);
+  void PaintAll(HDC dc);  // background, own picture, window-less children
   bool CoversVisibleClient(const RECT& area) const;
   void NoteLookEffect(const TMessage& message);
   HDC CurrentPicture() const;
   bool PaintShownByParent();
   void ShowChildrenPictures(const RECT& area);
   bool MayShowPictureOf(const TWinControl* child, HWND caret) const;
-  static HDC PictureToShow(TWinControl* child, const RECT& part, const RECT& client, HDC target);
   bool RouteMouse(TMessage& message);
   bool SetCursorFor(TMessage& message);
   bool Reflect(TMessage& message);

@@ -112,9 +112,7 @@ void TWinControl::PaintHandler(TMessage& m) {
     ~TEndPaint() { if (active) EndPaint(window, ps); }
   } endPaint{handle_, &ps, m.Msg == WM_PAINT};
   if (!PaintsBuffered() || client.right <= 0 || client.bottom <= 0) {
-    PaintBackground(dc);
-    PaintWindow(dc);
-    PaintControls(dc);
+    PaintAll(dc);
   } else {
     PaintInto(dc, ps.rcPaint);
   }
@@ -134,9 +132,7 @@ void TWinControl::PaintInto(HDC dc, const RECT& area) {
   const unsigned look = kept_.look;
   TPaintBuffer memory(backBuffer_, dc, client.right, client.bottom, area);
   IntersectClipRect(memory.Get(), area.left, area.top, area.right, area.bottom);
-  PaintBackground(memory.Get());
-  PaintWindow(memory.Get());
-  PaintControls(memory.Get());
+  PaintAll(memory.Get());
   BitBlt(dc, area.left, area.top, width, height, memory.Get(), area.left, area.top, SRCCOPY);
   // Outside a partial paint the buffer keeps the picture before, still right if the look was.
   const bool whole = CoversVisibleClient(area);
@@ -162,11 +158,18 @@ bool TWinControl::CoversVisibleClient(const RECT& area) const {
   return EqualRect(&joined, &area) != FALSE;
 }
 
+void TWinControl::PaintAll(HDC dc) {
+  PaintBackground(dc);
+  PaintWindow(dc);
+  PaintControls(dc);
+}
+
 // Paints the whole client into the kept buffer, made in target's format, without showing it;
-// false when the buffer is in use.
+// false when the client is empty or the buffer in use.
 bool TWinControl::PaintPicture(HDC target, const std::function<void(HDC)>& paint) {
   RECT client;
   GetClientRect(handle_, &client);
+  if (client.right <= 0 || client.bottom <= 0) return false;
   const unsigned look = kept_.look;
   TPaintBuffer memory(backBuffer_, target, client.right, client.bottom, client);
   if (!memory.Kept()) return false;
@@ -176,14 +179,8 @@ bool TWinControl::PaintPicture(HDC target, const std::function<void(HDC)>& paint
 }
 
 bool TWinControl::PaintPictureAhead(HDC target) {
-  RECT client;
-  GetClientRect(handle_, &client);
-  if (!IsOwnClass() || !PaintsBuffered() || client.right <= 0 || client.bottom <= 0) return false;
-  return PaintPicture(target, [this](HDC buffer) {
-    PaintBackground(buffer);
-    PaintWindow(buffer);
-    PaintControls(buffer);
-  });
+  if (!IsOwnClass() || !PaintsBuffered()) return false;
+  return PaintPicture(target, [this](HDC buffer) { PaintAll(buffer); });
 }
 
 void TWinControl::PaintKept(HDC dc, const std::function<void(HDC)>& paint) {
@@ -221,15 +218,6 @@ bool TWinControl::MayShowPictureOf(const TWinControl* child, HWND caret) const {
   return true;
 }
 
-// The child's current picture; a child due to paint and wholly in `part` (on the window's first
-// paint, all are) paints its picture now, to be shown with the parent's paint instead of in a
-// paint of its own, which under Wine costs about as much again as the drawing.
-HDC TWinControl::PictureToShow(TWinControl* child, const RECT& part, const RECT& client, HDC target) {
-  if (HDC picture = child->CurrentPicture()) return picture;
-  if (!EqualRect(&part, &client)) return nullptr;
-  return child->PaintPictureAhead(target) ? child->CurrentPicture() : nullptr;
-}
-
 // Copies the current pictures of windowed children within `area` onto the screen; the window
 // clips its children out of its own paint, so this takes a context that reaches into them.
 void TWinControl::ShowChildrenPictures(const RECT& area) {
@@ -245,10 +233,14 @@ void TWinControl::ShowChildrenPictures(const RECT& area) {
     MapWindowPoints(child->handle_, handle_, reinterpret_cast<POINT*>(&client), 2);
     RECT part;
     if (!IntersectRect(&part, &client, &area)) continue;
-    if (!child->CurrentPicture() && !GetUpdateRect(child->handle_, nullptr, FALSE)) continue;
+    HDC picture = child->CurrentPicture();
+    if (!picture && !GetUpdateRect(child->handle_, nullptr, FALSE)) continue;
     if (!dc) dc = GetDCEx(handle_, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
     if (!dc) return;
-    HDC picture = PictureToShow(child, part, client, dc);
+    // A child due to paint and wholly in the area (on the window's first paint, all are) paints
+    // its picture now, shown with this paint instead of in a paint of its own, which under Wine
+    // costs about as much again as the drawing.
+    if (!picture && EqualRect(&part, &client) && child->PaintPictureAhead(dc)) picture = child->CurrentPicture();
     if (!picture) continue;
     BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, picture, part.left - client.left,
            part.top - client.top, SRCCOPY);
