@@ -1,7 +1,9 @@
 #include "app/main_form.h"
+#include "app/texts.h"
 #include "app/win32_system.h"
 #include "app/write_exe_path.h"
 #include "framework/application.h"
+#include "framework/msgbox.h"
 
 namespace {
 // Runs elevated, so it takes nothing else from the user: no window, no other program, and no
@@ -9,14 +11,22 @@ namespace {
 int RunElevatedEntry(std::wstring_view arguments) {
   SetDllDirectoryW(L"");
   TWin32System system;
-  return static_cast<int>(RunWriteExePath(system, arguments));
+  return static_cast<int>(RunExePathCommand(system, arguments));
+}
+
+// A switch the program does not know: say how it is used rather than end without a word.
+int ShowUsage() {
+  MessageDlg(texts::kUsage, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
+  return static_cast<int>(weRefused);
 }
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // A switch is the elevated entry's: what it does not accept exactly, it refuses.
+  // The two switches are the elevated entry's: what it does not accept exactly, it refuses
+  // silently, as scripts read the exit code.
   const std::wstring_view arguments = CommandLineArguments(GetCommandLineW());
-  if (StartsWithSwitch(arguments)) return RunElevatedEntry(arguments);
+  if (NamesExePathSwitch(arguments)) return RunElevatedEntry(arguments);
+  if (StartsWithSwitch(arguments)) return ShowUsage();
   // No apartment yet: the first shell call enters one (framework/shell_calls.h), so that
   // ole32 is not loaded before the first paint.
   TApplication application;

@@ -1,48 +1,23 @@
 #include "app/main_form.h"
+#include "app/entry_writer.h"
+#include "app/fs9_entry.h"
 #include "app/texts.h"
 #include "app/win32_system.h"
-#include "app/write_exe_path.h"
 #include "controls/labels/form_shape.h"
 #include "framework/application.h"
 #include "framework/form_reader.h"
 #include "framework/strings.h"
 
-#include <cstdio>
-
 std::string FS9Path;
 
 namespace {
-// Both registry opens use the 32-bit view, where the simulator and its installers keep the key.
+// The read uses the 32-bit view, where the simulator and its installers keep the key.
 constexpr REGSAM kReadAccess = KEY_READ | KEY_WOW64_32KEY;
-constexpr REGSAM kWriteAccess = KEY_WRITE | KEY_WOW64_32KEY;
-// The user's store is one tree in the native view, whichever build reads it.
-constexpr REGSAM kCopyReadAccess = KEY_READ | KEY_WOW64_64KEY;
-constexpr REGSAM kCopyDeleteAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;
 constexpr DWORD kEditorIdleWait = 200, kEditorPause = 500;
 // The idle wait can end before a just-started editor has its window (Wine's shows it about
 // 20-50 ms after those 200 ms): look again for a while rather than walk no window.
 constexpr DWORD kEditorLookAgain = 100, kEditorLookLimit = 5000;
 constexpr int kCollapsePresses = 30;
-
-// A Win32 error in decimal as the system lists it; an exception code as it is written.
-std::string CodeText(DWORD code) {
-  char text[16];
-  std::snprintf(text, sizeof text, code < 0x10000 ? "%lu" : "0x%08lX", static_cast<unsigned long>(code));
-  return text;
-}
-
-// Why the elevated write did not happen; empty when it did or may have (the refresh then
-// shows what the registry holds).
-std::string ElevationFailure(HANDLE process, DWORD error, std::optional<DWORD> exitCode) {
-  if (!process) {
-    if (error == ERROR_CANCELLED) return texts::kElevationCancelled;
-    return error ? texts::kElevationFailed + CodeText(error) + "." : std::string();
-  }
-  if (!exitCode || *exitCode == weWritten) return {};
-  if (*exitCode == weDenied) return texts::kElevatedDenied;
-  if (*exitCode == weRefused) return texts::kElevatedRefused;
-  return texts::kElevatedFailed + CodeText(*exitCode) + ".";
-}
 
 TWin32System& RealSystem() {
   static TWin32System system;
@@ -134,72 +109,33 @@ void TForm1::GetFS9Path() {
     FS9Path = system_.RegReadString(texts::kExePathValue);
 }
 
-void TForm1::WriteFS9Path(const TEdFString& folder) {
-  TKeyOpen opened;
-  {
-    TKeyScope scope(system_);
-    opened = system_.RegOpenKey(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kWriteAccess);
-    if (opened == TKeyOpen::Opened) system_.RegWriteString(texts::kExePathValue, WideToAnsi(folder));
-  }
-  // The user said yes to a write: a refusal must not pass for success, and need not end it.
-  if (opened == TKeyOpen::Denied &&
-      system_.ShowMessageBox(texts::kWriteDeniedQuestion, TMsgDlgType::mtWarning,
-                             {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) == mrYes)
-    WriteFS9PathElevated(folder);
-}
-
-void TForm1::WriteFS9PathElevated(const TEdFString& folder) {
-  const std::wstring file = system_.ProgramFile();
-  const std::wstring argument = WriteExePathArgument(folder);
-  SHELLEXECUTEINFOW info{};
-  info.cbSize = sizeof(SHELLEXECUTEINFOW);
-  // No box of the shell's own: the one below says why nothing was written.
-  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-  info.hwnd = Handle();
-  info.lpVerb = L"runas";
-  info.lpFile = file.c_str();
-  info.lpParameters = argument.c_str();
-  info.nShow = SW_HIDE;
-  DWORD error = 0;
-  HANDLE process = system_.ShellStartWide(info, error);
-  std::optional<DWORD> exitCode;
-  if (process) {
-    exitCode = system_.WaitForProcessExit(process);
-    system_.CloseHandle(process);
-  }
-  const std::string failure = ElevationFailure(process, error, exitCode);
-  if (!failure.empty()) system_.ShowMessageBox(failure, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
-}
-
-std::optional<std::string> TForm1::ReadUserCopy(const char* keyPath) {
-  TKeyScope scope(system_);
-  if (system_.RegOpenKey(HKEY_CURRENT_USER, keyPath, kCopyReadAccess) != TKeyOpen::Opened) return std::nullopt;
-  try {
-    return system_.RegReadString(texts::kExePathValue);
-  } catch (const ERegistryException&) {
-    return std::nullopt;  // not a folder text: no installer takes it for one
-  }
-}
-
 void TForm1::CheckUserCopies() {
+  TFS9Entry entry(system_);
   for (const char* keyPath : {texts::kVirtualStoreKeyPath, texts::kVirtualStoreKeyPathWow64}) {
-    const std::optional<std::string> copy = ReadUserCopy(keyPath);
-    // A key left without its value, or an empty value, sends no installer anywhere: no copy.
-    if (!copy || copy->empty() || _stricmp(copy->c_str(), FS9Path.c_str()) == 0) continue;
+    const std::optional<std::string> copy = entry.StaleUserCopy(keyPath, FS9Path);
+    if (!copy) continue;
     const std::string text = texts::kUserCopyHead + *copy + texts::kUserCopyTail;
     if (system_.ShowMessageBox(text, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mrYes)
       continue;
-    bool removed = false;
-    {
-      TKeyScope scope(system_);
-      removed = system_.RegOpenKey(HKEY_CURRENT_USER, keyPath, kCopyDeleteAccess) == TKeyOpen::Opened &&
-                system_.RegDeleteValue(texts::kExePathValue);
-    }
-    if (!removed) system_.ShowMessageBox(texts::kUserCopyKept, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+    if (!entry.RemoveUserCopy(keyPath))
+      system_.ShowMessageBox(texts::kUserCopyKept, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
   }
 }
 
-void TForm1::btnGetRegPathClick(TObject*) {
+bool TForm1::OfferRepair() {
+  const std::optional<TEntryRepair> repair = TFS9Entry(system_).RepairFor(FS9Path);
+  if (!repair ||
+      system_.ShowMessageBox(repair->question, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mrYes)
+    return false;
+  Writer().Write(AnsiToWide(repair->folder), TKeyCreation::Agreed);
+  return true;
+}
+
+TEntryWriter TForm1::Writer() { return TEntryWriter(system_, Handle()); }
+
+void TForm1::btnGetRegPathClick(TObject*) { ShowEntry(true); }
+
+void TForm1::ShowEntry(bool offerRepair) {
   GetFS9Path();
   OmLabel1->SetCaption(FS9Path);
   OmLabel5->SetCaption(texts::kKeyLabelCaption);
@@ -209,6 +145,11 @@ void TForm1::btnGetRegPathClick(TObject*) {
     system_.ShowMessageBox(std::string(texts::kMissingExeHead) + FS9Path + texts::kExeSuffix + "\r\n\r\n" +
                            texts::kMissingExeTail,
                        TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+  // After a mend the refresh shows what the registry now holds, and asks no mend again.
+  if (offerRepair && OfferRepair()) {
+    ShowEntry(false);
+    return;
+  }
   CheckUserCopies();
 }
 
@@ -232,7 +173,7 @@ void TForm1::btnSetRegPathClick(TObject*) {
       const bool write = system_.FileExists(WideToAnsi(folder) + texts::kExeSuffix) ||
                          system_.ShowMessageBox(texts::kMissingExeQuestion, TMsgDlgType::mtWarning,
                                             {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel}) == mrYes;
-      if (write) WriteFS9Path(folder);
+      if (write) Writer().Write(folder, TKeyCreation::AskFirst);
     }
   }
   btnGetRegPathClick(nullptr);

@@ -3,6 +3,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include "app/entry_writer.h"
 #include "app/system_port.h"
 #include "controls/buttons/button.h"
 #include "controls/edits/folder_name_edit.h"
@@ -66,12 +67,13 @@ public:
 private:
   void RegisterHandlers();
   void BindComponents();
-  void WriteFS9Path(const TEdFString& folder);
-  // The write again by an elevated copy of the program, once the user agreed to it.
-  void WriteFS9PathElevated(const TEdFString& folder);
+  // Get's steps; `offerRepair` false in the refresh after a mend.
+  void ShowEntry(bool offerRepair);
+  // Asks whether to mend a broken entry, and writes when the user agrees; true then.
+  bool OfferRepair();
   // The user's virtualized copies of the value, offered for removal when they differ.
   void CheckUserCopies();
-  std::optional<std::string> ReadUserCopy(const char* keyPath);
+  TEntryWriter Writer();
   template <class T>
   void Bind(T*& field, const char* name);
 

@@ -14,8 +14,11 @@ class TSystemPort {
 public:
   virtual ~TSystemPort() = default;
 
-  // One registry key at a time: opened (never created), read, written or a value removed, closed.
+  // One registry key at a time: opened or created, read, written or a value removed, closed.
   virtual TKeyOpen RegOpenKey(HKEY root, const std::string& path, REGSAM access) = 0;
+  // Opens the key, making it and any missing parent with the security their parents give;
+  // Missing when it could be neither opened nor made for another reason than a refusal.
+  virtual TKeyOpen RegCreateKey(HKEY root, const std::string& path, REGSAM access) = 0;
   virtual std::string RegReadString(const std::string& name) = 0;
   virtual void RegWriteString(const std::string& name, const std::string& value) = 0;
   virtual bool RegDeleteValue(const std::string& name) = 0;

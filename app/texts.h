@@ -35,6 +35,21 @@ constexpr char kElevatedFailed[] =
 constexpr char kElevationFailed[] =
     "Nothing was written to the registry: Ostrimark could not be started as administrator, error ";
 
+constexpr char kCreateFailed[] = "The FS9 registry key could not be created. Nothing was written to the registry.";
+
+// The broken entries Ostrimark mends; each question shows the folder on a line of its own.
+constexpr char kMissingKeyHead[] =
+    "The FS9 registry key does not exist on this computer: FS9 was probably copied from another disk or "
+    "computer, or Windows was reinstalled.\r\n\r\n";
+constexpr char kMissingKeyTail[] = "\r\n\r\nDo you want to create the key with this folder?";
+constexpr char kOtherViewHead[] =
+    "The FS9 registry entry is blank or does not exist where FS9 and its add-on installers look, but the "
+    "64-bit part of the registry holds one, which reports:\r\n\r\n";
+constexpr char kOtherViewTail[] = "\r\n\r\nDo you want to record this folder where FS9 and its installers look?";
+constexpr char kFileNameHead[] = "The FS9 registry entry names the program file or is wrapped in quotes:\r\n\r\n";
+constexpr char kFileNameMiddle[] = "\r\n\r\nInstallers expect the folder alone, and fs9.exe is in this one:\r\n\r\n";
+constexpr char kFileNameTail[] = "\r\n\r\nDo you want to record this folder instead?";
+
 // A copy an installer without rights once "wrote" lands in the user's virtual store.
 constexpr char kVirtualStoreKeyPath[] =
     "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
@@ -54,6 +69,17 @@ constexpr char kRegEditFile[] = "regedit.exe";
 constexpr char kRegEditKeyPath[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
 constexpr char kRegEditKeyPathWow64[] =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\";
+
+constexpr char kUsage[] =
+    "Ostrimark opens its window when started without arguments. From a script it writes the FS9 registry "
+    "entry without a window, in one of two forms:\r\n\r\n"
+    "ostrimark.exe /write-exe-path \"<folder>\"\r\n"
+    "    writes the folder into the existing FS9 registry key\r\n"
+    "ostrimark.exe /create-exe-path \"<folder>\"\r\n"
+    "    the same, and creates the key when it does not exist\r\n\r\n"
+    "The folder is absolute and in double quotes. Run it as administrator. Exit codes: 0 written; "
+    "1 the key does not exist (/write-exe-path) or the write failed; 2 the command line was refused; "
+    "5 Windows refused access to the key.";
 
 constexpr char kWebsite[] = "https://quarnel.example/";
 constexpr char kAboutText[] =

@@ -4,10 +4,18 @@
 #include "framework/strings.h"
 
 TKeyOpen TWin32System::RegOpenKey(HKEY root, const std::string& path, REGSAM access) {
+  return Open(root, path, access, false);
+}
+
+TKeyOpen TWin32System::RegCreateKey(HKEY root, const std::string& path, REGSAM access) {
+  return Open(root, path, access, true);
+}
+
+TKeyOpen TWin32System::Open(HKEY root, const std::string& path, REGSAM access, bool create) {
   registry_ = std::make_unique<TRegistry>();
   registry_->SetRootKey(root);
   registry_->SetAccess(access);
-  if (registry_->OpenKey(path, false)) return TKeyOpen::Opened;
+  if (registry_->OpenKey(path, create)) return TKeyOpen::Opened;
   return registry_->LastOpenStatus() == ERROR_ACCESS_DENIED ? TKeyOpen::Denied : TKeyOpen::Missing;
 }
 

@@ -7,6 +7,7 @@
 class TWin32System : public TSystemPort {
 public:
   TKeyOpen RegOpenKey(HKEY root, const std::string& path, REGSAM access) override;
+  TKeyOpen RegCreateKey(HKEY root, const std::string& path, REGSAM access) override;
   std::string RegReadString(const std::string& name) override;
   void RegWriteString(const std::string& name, const std::string& value) override;
   bool RegDeleteValue(const std::string& name) override;
@@ -28,5 +29,6 @@ public:
   void Sleep(DWORD milliseconds) override;
   bool Is64BitWindows() override;
 private:
+  TKeyOpen Open(HKEY root, const std::string& path, REGSAM access, bool create);
   std::unique_ptr<TRegistry> registry_;
 };

@@ -39,9 +39,32 @@ std::optional<std::wstring> Unquoted(std::wstring_view body) {
   if (backslashes % 2 != 0) return std::nullopt;
   return std::wstring(body.substr(0, body.size() - backslashes / 2));
 }
+
+const wchar_t* SwitchOf(TExePathForm form) {
+  return form == TExePathForm::Create ? kCreateExePathSwitch : kWriteExePathSwitch;
+}
+
+// The form whose switch `text` starts with as a whole word, and the text after it.
+std::optional<TExePathForm> TakeSwitch(std::wstring_view& text) {
+  for (TExePathForm form : {TExePathForm::Write, TExePathForm::Create}) {
+    const std::wstring_view name = SwitchOf(form);
+    if (text.substr(0, name.size()) != name || (text.size() > name.size() && !IsSeparator(text[name.size()])))
+      continue;
+    text.remove_prefix(name.size());
+    return form;
+  }
+  return std::nullopt;
+}
+
+// The create form makes the key when missing, with the security its parent gives.
+TKeyOpen OpenForWrite(TSystemPort& system, TExePathForm form) {
+  const TKeyOpen opened = system.RegOpenKey(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kSetValueAccess);
+  if (opened != TKeyOpen::Missing || form != TExePathForm::Create) return opened;
+  return system.RegCreateKey(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kSetValueAccess);
+}
 }  // namespace
 
-std::wstring WriteExePathArgument(const std::wstring& folder) {
+std::wstring ExePathArgument(TExePathForm form, const std::wstring& folder) {
   std::wstring quoted = L"\"";
   std::size_t backslashes = 0;
   for (wchar_t c : folder) {
@@ -55,7 +78,7 @@ std::wstring WriteExePathArgument(const std::wstring& folder) {
     backslashes = 0;
   }
   quoted.append(backslashes * 2, L'\\');
-  return std::wstring(kWriteExePathSwitch) + L" " + quoted + L"\"";
+  return std::wstring(SwitchOf(form)) + L" " + quoted + L"\"";
 }
 
 std::wstring_view CommandLineArguments(std::wstring_view commandLine) {
@@ -77,12 +100,15 @@ bool StartsWithSwitch(std::wstring_view arguments) {
   return !rest.empty() && (rest.front() == L'/' || rest.front() == L'-');
 }
 
-std::optional<std::wstring> ParseWriteExePath(std::wstring_view arguments) {
+bool NamesExePathSwitch(std::wstring_view arguments) {
   std::wstring_view rest = SkipSeparators(arguments);
-  const std::wstring_view name = kWriteExePathSwitch;
-  if (rest.substr(0, name.size()) != name) return std::nullopt;
-  rest.remove_prefix(name.size());
-  if (rest.empty() || !IsSeparator(rest.front())) return std::nullopt;
+  return TakeSwitch(rest).has_value();
+}
+
+std::optional<TExePathCommand> ParseExePathCommand(std::wstring_view arguments) {
+  std::wstring_view rest = SkipSeparators(arguments);
+  const std::optional<TExePathForm> form = TakeSwitch(rest);
+  if (!form || rest.empty()) return std::nullopt;
   rest = SkipSeparators(rest);
   if (rest.empty() || rest.front() != L'"') return std::nullopt;
   // No folder name holds a quote, so the next one closes it; only separators may follow.
@@ -90,18 +116,18 @@ std::optional<std::wstring> ParseWriteExePath(std::wstring_view arguments) {
   if (close == std::wstring_view::npos || !IsBlank(rest.substr(close + 1))) return std::nullopt;
   std::optional<std::wstring> folder = Unquoted(rest.substr(1, close - 1));
   if (!folder || !Acceptable(*folder)) return std::nullopt;
-  return folder;
+  return TExePathCommand{*form, *folder};
 }
 
-DWORD RunWriteExePath(TSystemPort& system, std::wstring_view arguments) {
-  const std::optional<std::wstring> folder = ParseWriteExePath(arguments);
-  if (!folder) return weRefused;
+DWORD RunExePathCommand(TSystemPort& system, std::wstring_view arguments) {
+  const std::optional<TExePathCommand> command = ParseExePathCommand(arguments);
+  if (!command) return weRefused;
   try {
     TKeyScope scope(system);
-    const TKeyOpen opened = system.RegOpenKey(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kSetValueAccess);
+    const TKeyOpen opened = OpenForWrite(system, command->form);
     if (opened == TKeyOpen::Denied) return weDenied;
-    if (opened == TKeyOpen::Missing) return weFailed;  // never created: no installer made it
-    system.RegWriteString(texts::kExePathValue, WideToAnsi(*folder));
+    if (opened == TKeyOpen::Missing) return weFailed;  // the write form never creates it
+    system.RegWriteString(texts::kExePathValue, WideToAnsi(command->folder));
     return weWritten;
   } catch (const std::exception&) {
     return weFailed;

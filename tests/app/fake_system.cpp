@@ -61,23 +61,40 @@ TKeyOpen TFakeSystem::RegOpenKey(HKEY root, const std::string& path, REGSAM acce
                   " " + path + " " + Hex(access));
   openedForWrite_ = (access & KEY_SET_VALUE) != 0;
   openUserKey_ = user ? path : std::string();
-  const bool present = user ? userCopies.count(path) != 0 : keyPresent;
+  openOtherView_ = !user && (access & KEY_WOW64_64KEY) != 0;
+  const bool present = user ? userCopies.count(path) != 0 : openOtherView_ ? otherViewValue.has_value() : keyPresent;
   const bool allowed = !openedForWrite_ || (user ? canDeleteCopies : canWrite);
   keyOpen = present && allowed;
   return keyOpen ? TKeyOpen::Opened : present ? TKeyOpen::Denied : TKeyOpen::Missing;
+}
+
+TKeyOpen TFakeSystem::RegCreateKey(HKEY root, const std::string& path, REGSAM access) {
+  calls.push_back("RegCreateKey " + std::string(root == HKEY_LOCAL_MACHINE ? "HKLM" : "other-root") + " " + path +
+                  " " + Hex(access));
+  EXPECT_TRUE(root == HKEY_LOCAL_MACHINE && (access & KEY_WOW64_32KEY)) << "only the 32-bit view's key is made";
+  openedForWrite_ = (access & KEY_SET_VALUE) != 0;
+  openUserKey_.clear();
+  openOtherView_ = false;
+  keyOpen = false;
+  if (!keyPresent && !canCreate) return TKeyOpen::Denied;
+  keyPresent = true;
+  keyOpen = canWrite;
+  return keyOpen ? TKeyOpen::Opened : TKeyOpen::Denied;
 }
 
 std::string TFakeSystem::RegReadString(const std::string& name) {
   calls.push_back("RegReadString " + name);
   EXPECT_TRUE(keyOpen) << "read without an open key";
   if (!openUserKey_.empty()) return userCopies[openUserKey_];
+  if (openOtherView_) return *otherViewValue;
   if (valueWrongType) throw ERegistryException("Invalid data type for '" + name + "'");
   return value.value_or("");
 }
 
 void TFakeSystem::RegWriteString(const std::string& name, const std::string& text) {
   calls.push_back("RegWriteString " + name + " = " + text);
-  EXPECT_TRUE(keyOpen && openedForWrite_ && openUserKey_.empty()) << "write without the machine key open for writing";
+  EXPECT_TRUE(keyOpen && openedForWrite_ && openUserKey_.empty() && !openOtherView_)
+      << "write without the machine's 32-bit key open for writing";
   value = text;
   valueWrongType = false;
 }
@@ -135,7 +152,10 @@ HANDLE TFakeSystem::ShellStartWide(SHELLEXECUTEINFOW& info, DWORD& error) {
 
 std::optional<DWORD> TFakeSystem::WaitForProcessExit(HANDLE handle) {
   calls.push_back("WaitForProcessExit " + Name(handle));
-  if (childWrites) value = childWrites;
+  if (childWrites) {
+    value = childWrites;
+    keyPresent = true;
+  }
   return childExit;
 }
 

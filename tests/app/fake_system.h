@@ -16,6 +16,9 @@ public:
   std::optional<std::string> value;  // nullopt: the value is absent
   bool valueWrongType = false;       // the read throws as the registry does for a non-string
   bool canWrite = true;              // false: an open for writing is refused
+  bool canCreate = true;             // false: making the missing key is refused
+  // The same key in the 64-bit view, as a 64-bit tool may have left it (nullopt: no key there).
+  std::optional<std::string> otherViewValue;
   // The user's virtualized copies of the value, by key path under HKEY_CURRENT_USER.
   std::map<std::string, std::string> userCopies;
   bool canDeleteCopies = true;
@@ -47,6 +50,7 @@ public:
   bool startedHadParameters = false, startedHadDirectory = false;
 
   TKeyOpen RegOpenKey(HKEY root, const std::string& path, REGSAM access) override;
+  TKeyOpen RegCreateKey(HKEY root, const std::string& path, REGSAM access) override;
   std::string RegReadString(const std::string& name) override;
   void RegWriteString(const std::string& name, const std::string& value) override;
   bool RegDeleteValue(const std::string& name) override;
@@ -74,6 +78,7 @@ public:
 private:
   bool openedForWrite_ = false;
   std::string openUserKey_;  // the user key open now, or empty for the machine's
+  bool openOtherView_ = false;
 };
 
 // The recorded line for a message box, as TFakeSystem writes it.

@@ -16,6 +16,8 @@ inline const std::string kReadOpen =
     "RegOpenKey HKLM SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\ 0x20219";
 inline const std::string kWriteOpen =
     "RegOpenKey HKLM SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\ 0x20206";
+inline const std::string kWriteCreate =
+    "RegCreateKey HKLM SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\ 0x20206";
 
 // After every Get both places of the user's virtualized copy are looked at (native view, read).
 inline const std::string kCopyKey =
@@ -41,7 +43,7 @@ protected:
   void TearDown() override {
     // Every open is matched by a close, and no scripted answer is left over.
     const auto opens = std::count_if(fake.calls.begin(), fake.calls.end(),
-                                     [](const std::string& c) { return c.rfind("RegOpenKey ", 0) == 0; });
+                                     [](const std::string& c) { return c.rfind("RegOpenKey ", 0) == 0 || c.rfind("RegCreateKey ", 0) == 0; });
     const auto closes = std::count(fake.calls.begin(), fake.calls.end(), std::string("RegCloseKey"));
     EXPECT_EQ(opens, closes);
     EXPECT_FALSE(fake.keyOpen);

@@ -1,6 +1,7 @@
 // The Get and Set commands and GetFS9Path against the scripted fake: exact system calls,
 // exact box texts, and the two captions afterwards.
 #include <functional>
+#include "app/fs9_entry.h"
 #include "app/texts.h"
 #include "framework/strings.h"
 #include "tests/app/form_fixture.h"
@@ -13,6 +14,8 @@ const std::string kBefore1 = "(caption before)", kBefore5 = "(key caption before
 
 const TCalls kRead = {kReadOpen, "RegReadString EXE Path", "RegCloseKey"};
 const TCalls kReadNoKey = {kReadOpen, "RegCloseKey"};
+// An empty value has the 64-bit view looked at, on 64-bit Windows only.
+
 
 std::string EmptyBox() {
   return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK},
@@ -37,6 +40,12 @@ std::string DeniedBox() {
   return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo},
                  "Nothing was written to the registry: Windows refused access to the FS9 registry key.\r\n"
                  "Do you want to write it as administrator now?");
+}
+// An empty value warns twice, then has the 64-bit view looked at (on 64-bit Windows only).
+TCalls BlankBoxes() { return {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox(""), "Is64BitWindows"}; }
+std::string MissingKeyBox(const std::string& folder) {
+  return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo},
+                 texts::kMissingKeyHead + folder + texts::kMissingKeyTail);
 }
 std::string Warning(const std::string& text) { return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, text); }
 std::string InfoBox(const std::string& text) { return BoxLine(TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK}, text); }
@@ -68,12 +77,9 @@ struct TGetCase {
 };
 
 const TGetCase kGetCases[] = {
-    {"MissingKey", [](TFakeSystem& f) { f.keyPresent = false; },
-     Join({kReadNoKey, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}, kNoCopies}), ""},
-    {"ValueAbsent", [](TFakeSystem& f) { f.value.reset(); },
-     Join({kRead, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}, kNoCopies}), ""},
-    {"ValueBlank", [](TFakeSystem& f) { f.value = ""; },
-     Join({kRead, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}, kNoCopies}), ""},
+    {"MissingKey", [](TFakeSystem& f) { f.keyPresent = false; }, Join({kReadNoKey, BlankBoxes(), kNoCopies}), ""},
+    {"ValueAbsent", [](TFakeSystem& f) { f.value.reset(); }, Join({kRead, BlankBoxes(), kNoCopies}), ""},
+    {"ValueBlank", [](TFakeSystem& f) { f.value = ""; }, Join({kRead, BlankBoxes(), kNoCopies}), ""},
     {"ValidWithExecutable", Installed, Join({kRead, {"FileExists C:\\FS9\\fs9.exe"}, kNoCopies}), "C:\\FS9"},
     {"FolderWithoutExecutable", [](TFakeSystem& f) { f.value = "D:\\Games\\FS9"; },
      Join({kRead, {"FileExists D:\\Games\\FS9\\fs9.exe", MissingExeBox("D:\\Games\\FS9")}, kNoCopies}),
@@ -141,6 +147,14 @@ TScript Refused(DWORD startError, std::optional<DWORD> exit) {
   };
 }
 
+void NoKey(TFakeSystem& f) {
+  Installed(f);
+  f.keyPresent = false;
+  f.value.reset();
+}
+const TCalls kMissingKeyAsked = Join({kReadNoKey, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen,
+                                                   "RegCloseKey", MissingKeyBox("E:\\FS9")}});
+
 const TSetCase kSetCases[] = {
     {"BlankEdit", Installed, L"", {}, {InfoBox("The registry path box is blank!")}, false, "", "C:\\FS9"},
     {"Unchanged", Installed, L"C:\\FS9", {},
@@ -188,11 +202,22 @@ const TSetCase kSetCases[] = {
     {"AdministratorNotStarted", Refused(ERROR_FILE_NOT_FOUND, 0), L"E:\\FS9", {mrYes, mrYes},
      Join({kDeniedYes, {kElevate, Warning(texts::kElevationFailed + std::string("2."))}, kRefreshInstalled}), true,
      "C:\\FS9", "C:\\FS9"},
-    // The key is never created: with it missing nothing is written and the refresh warns twice.
-    {"MissingKey", [](TFakeSystem& f) { Installed(f); f.keyPresent = false; f.value.reset(); }, L"E:\\FS9", {mrYes},
-     Join({kReadNoKey, {ConfirmBox("E:\\FS9"), "FileExists E:\\FS9\\fs9.exe", kWriteOpen, "RegCloseKey"},
-           kReadNoKey, {EmptyBox(), "FileExists \\fs9.exe", MissingExeBox("")}, kNoCopies}),
-     true, "", std::nullopt},
+    // A missing key is made only on Yes to its own question; No leaves it missing.
+    {"MissingKeyNotCreated", NoKey, L"E:\\FS9", {mrYes, mrNo},
+     Join({kMissingKeyAsked, kReadNoKey, BlankBoxes(), kNoCopies}), true, "", std::nullopt},
+    {"MissingKeyCreated", NoKey, L"E:\\FS9", {mrYes, mrYes},
+     Join({kMissingKeyAsked, {kWriteCreate, Write("E:\\FS9"), "RegCloseKey"}, kRead, {"FileExists E:\\FS9\\fs9.exe"},
+           kNoCopies}),
+     true, "E:\\FS9", "E:\\FS9"},
+    // Refused to make it: the elevated copy is asked to make it.
+    {"MissingKeyCreatedAsAdministrator",
+     [](TFakeSystem& f) { NoKey(f); f.canCreate = false; f.childWrites = "E:\\FS9"; }, L"E:\\FS9", {mrYes, mrYes, mrYes},
+     Join({kMissingKeyAsked, {kWriteCreate, "RegCloseKey", DeniedBox(), "ProgramFile",
+                              "ShellStartWide runas C:\\Tools\\ostrimark.exe /create-exe-path \"E:\\FS9\" mask 0x440 "
+                              "show 0 owner Quarnel - Ostrimark",
+                              "WaitForProcessExit process", "CloseHandle process"},
+           kRead, {"FileExists E:\\FS9\\fs9.exe"}, kNoCopies}),
+     true, "E:\\FS9", "E:\\FS9"},
 };
 
 class SetCommandTest : public CommandTest, public ::testing::WithParamInterface<TSetCase> {};
@@ -298,6 +323,83 @@ TEST_F(CommandTest, UserCopyThatCannotBeRemovedIsReported) {
                    BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK}, texts::kUserCopyKept)},
                   kNoSecondCopy}),
             fake.calls);
+}
+
+// ---- Mends Get offers ----
+
+const std::string kOtherViewOpen =
+    "RegOpenKey HKLM SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0\\ 0x20119";
+std::string RepairBox(const std::string& text) {
+  return BoxLine(TMsgDlgType::mtWarning, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}, text);
+}
+std::string OtherViewBox(const std::string& folder) {
+  return RepairBox(texts::kOtherViewHead + folder + texts::kOtherViewTail);
+}
+std::string FileNameBox(const std::string& value, const std::string& folder) {
+  return RepairBox(texts::kFileNameHead + value + texts::kFileNameMiddle + folder + texts::kFileNameTail);
+}
+
+TEST_F(CommandTest, ValueOnlyInTheOtherViewIsCopiedOnYesAndNotAskedAgain) {
+  NoKey(fake);
+  fake.is64Bit = true;
+  fake.otherViewValue = "C:\\FS9";
+  const TCalls asked = Join({kReadNoKey, BlankBoxes(), {kOtherViewOpen, "RegReadString EXE Path", "RegCloseKey",
+                                                        OtherViewBox("C:\\FS9")}});
+  fake.answers = {mrNo};
+  form->btnGetRegPathClick(nullptr);
+  EXPECT_EQ(Join({asked, kNoCopies}), fake.calls);
+  EXPECT_FALSE(fake.keyPresent);
+  fake.calls.clear();
+  fake.answers = {mrYes};
+  form->btnGetRegPathClick(nullptr);
+  // Made in the 32-bit view without a second question; the refresh finds it and asks nothing.
+  EXPECT_EQ(Join({asked, {kWriteOpen, "RegCloseKey", kWriteCreate, Write("C:\\FS9"), "RegCloseKey"}, kRead,
+                  {"FileExists C:\\FS9\\fs9.exe"}, kNoCopies}),
+            fake.calls);
+  EXPECT_EQ("C:\\FS9", fake.value);
+  EXPECT_EQ("C:\\FS9", fake.otherViewValue);  // the 64-bit copy is left alone
+  EXPECT_EQ("C:\\FS9", form->OmLabel1->Caption());
+}
+
+TEST_F(CommandTest, OtherViewIsNotLookedAtOnThirtyTwoBitWindowsNorWhenEmpty) {
+  NoKey(fake);
+  fake.otherViewValue = "C:\\FS9";
+  form->btnGetRegPathClick(nullptr);
+  EXPECT_EQ(Join({kReadNoKey, BlankBoxes(), kNoCopies}), fake.calls);
+  fake.calls.clear();
+  fake.is64Bit = true;
+  fake.otherViewValue = "";
+  form->btnGetRegPathClick(nullptr);
+  EXPECT_EQ(Join({kReadNoKey, BlankBoxes(), {kOtherViewOpen, "RegReadString EXE Path", "RegCloseKey"}, kNoCopies}),
+            fake.calls);
+}
+
+// Installers that append \fs9.exe to a value naming the file, or keep its quotes, find nothing.
+TEST_F(CommandTest, ValueNamingTheFileOrQuotedIsReplacedByItsFolderOnYes) {
+  for (const std::string value : {"C:\\FS9\\FS9.EXE", " \"C:\\FS9\" ", "\"C:\\FS9\\fs9.exe\""}) {
+    Installed(fake);
+    fake.value = value;
+    fake.calls.clear();
+    fake.answers = {mrYes};
+    form->btnGetRegPathClick(nullptr);
+    EXPECT_EQ(Join({kRead, {"FileExists " + value + "\\fs9.exe", MissingExeBox(value), "FileExists C:\\FS9\\fs9.exe",
+                            FileNameBox(value, "C:\\FS9"), kWriteOpen, Write("C:\\FS9"), "RegCloseKey"},
+                    kRefreshInstalled}),
+              fake.calls)
+        << value;
+    EXPECT_EQ("C:\\FS9", fake.value);
+  }
+}
+
+TEST_F(CommandTest, ValueNamingTheFileAsksNothingWhenItsFolderLacksTheSimulator) {
+  fake.value = "D:\\Old\\fs9.exe";
+  form->btnGetRegPathClick(nullptr);
+  EXPECT_EQ(Join({kRead, {"FileExists D:\\Old\\fs9.exe\\fs9.exe", MissingExeBox("D:\\Old\\fs9.exe"),
+                          "FileExists D:\\Old\\fs9.exe"},
+                  kNoCopies}),
+            fake.calls);
+  EXPECT_EQ(std::nullopt, FolderNamedBy("C:\\FS9\\"));
+  EXPECT_EQ(std::nullopt, FolderNamedBy("\"\\fs9.exe\""));
 }
 
 // ---- GetFS9Path ----

@@ -61,3 +61,11 @@ protected:
 
 inline const std::vector<std::wstring> kOk{L"OK"};
 inline const std::vector<std::wstring> kYesCancel{L"&Yes", L"Cancel"};
+
+// The two warnings of "Get FS9 Path", as every case that reads a broken entry meets them.
+inline const std::wstring kEmptyPathWarning =
+    L"It appears the registry entry is blank or does not exist!\r\n(Please also check that you have administrative access)";
+inline std::wstring MissingExeWarning(const std::wstring& folder) {
+  return L"The path your registry is reporting is:\r\n\r\n" + folder +
+         L"\\fs9.exe\r\n\r\nThis may not be correct, the fs9.exe file was not found there!";
+}

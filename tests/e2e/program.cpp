@@ -75,10 +75,10 @@ std::wstring BuildFolder() {
   return folder.substr(0, folder.find_last_of(L'\\'));    // .../build/<preset>
 }
 
-TProgram::TProgram() {
+TProgram::TProgram(const std::wstring& arguments) {
   // Inherited by the program and so by the stand-in it starts: no stand-in box to answer.
   SetEnvironmentVariableW(L"OSTRI_STANDIN_QUIET", L"1");
-  std::wstring command = L"\"" + ProgramPath() + L"\"";
+  std::wstring command = L"\"" + ProgramPath() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};

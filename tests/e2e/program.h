@@ -17,8 +17,8 @@ struct TBox {
 class TProgram {
 public:
   // Starts the program that stands beside the test folder (build/<preset>/ostrimark.exe), or
-  // the one the environment variable OSTRI_PROGRAM names.
-  TProgram();
+  // the one the environment variable OSTRI_PROGRAM names, with `arguments` after its name.
+  explicit TProgram(const std::wstring& arguments = L"");
   ~TProgram();
   TProgram(const TProgram&) = delete;
   TProgram& operator=(const TProgram&) = delete;

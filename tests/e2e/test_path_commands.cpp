@@ -3,12 +3,6 @@
 #include "tests/e2e/e2e_fixture.h"
 
 namespace {
-const std::wstring kEmptyPathWarning =
-    L"It appears the registry entry is blank or does not exist!\r\n(Please also check that you have administrative access)";
-std::wstring MissingExeWarning(const std::wstring& folder) {
-  return L"The path your registry is reporting is:\r\n\r\n" + folder +
-         L"\\fs9.exe\r\n\r\nThis may not be correct, the fs9.exe file was not found there!";
-}
 std::wstring Confirmation(const std::wstring& folder) {
   return L"Are you sure you want to write this path to the registry?\r\n\r\n" + folder;
 }
@@ -110,18 +104,6 @@ TEST_F(SetPathCommand, FolderWithoutTheExecutableConfirmedTwiceIsWrittenAndThenW
   ASSERT_TRUE(ExpectBox(L"Warning", MissingExeWarning(TScratch::Empty()), kOk, L"OK"));
   ExpectNoBox();
   EXPECT_EQ(TFS9Key::Value(), TScratch::Empty());
-}
-
-TEST_F(SetPathCommand, MissingKeyIsNeverCreated) {
-  ASSERT_TRUE(TFS9Key::Remove());
-  ASSERT_TRUE(program_.SetFolderText(TScratch::FS9()));
-  ASSERT_TRUE(program_.Click(L"Set FS9 Path"));
-  ASSERT_TRUE(ExpectBox(L"Confirm", Confirmation(TScratch::FS9()), kYesCancel, L"&Yes"));
-  // Nothing could be written, so the refresh still finds no value.
-  ASSERT_TRUE(ExpectBox(L"Warning", kEmptyPathWarning, kOk, L"OK"));
-  ASSERT_TRUE(ExpectBox(L"Warning", MissingExeWarning(L""), kOk, L"OK"));
-  ExpectNoBox();
-  EXPECT_FALSE(TFS9Key::Exists());
 }
 
 TEST_F(SetPathCommand, FolderTheCodePageCannotHoldIsRefused) {

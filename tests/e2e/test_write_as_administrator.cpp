@@ -29,6 +29,11 @@ TEST_F(WriteExePathLine, TheDocumentedFormWritesAndExitsWithZeroOrTellsWhyNot) {
   ASSERT_TRUE(TFS9Key::Remove());
   EXPECT_EQ(TProgram::Run(Argument(TScratch::Other())), 1u);
   EXPECT_FALSE(TFS9Key::Exists());
+  // Only the create form makes the missing key; malformed, it makes nothing.
+  EXPECT_EQ(TProgram::Run(L"/create-exe-path \"OstriE2E\""), 2u);
+  EXPECT_FALSE(TFS9Key::Exists());
+  EXPECT_EQ(TProgram::Run(L"/create-exe-path \"" + TScratch::FS9() + L"\""), 0u);
+  EXPECT_EQ(TFS9Key::Value(), TScratch::FS9());
 }
 
 TEST_F(WriteExePathLine, EveryMalformedLineExitsWithTwoAndLeavesValueAndWriteTime) {
@@ -40,7 +45,7 @@ TEST_F(WriteExePathLine, EveryMalformedLineExitsWithTwoAndLeavesValueAndWriteTim
       Argument(folder + L"\nx"),                                         // a newline
       Argument(L"C:\\" + std::wstring(40000, L'x')),                     // 40,000 characters
       Argument(L"OstriE2E\\Other"),                                      // a relative path
-      L"/set-exe-path \"" + folder + L"\"",                              // a different switch
+      L"/create-exe-path" + std::wstring(L" ") + folder,                  // the create form unquoted
       Argument(folder) + L" " + Argument(folder),                        // the switch twice
   };
   const ULONGLONG before = TFS9Key::LastWriteTime();
