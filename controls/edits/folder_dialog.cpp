@@ -330,7 +330,8 @@ void TEdFolderDialog::TakeOver(TEdItemList list) {
 
 void TEdFolderDialog::EnableOk(HWND window, PCIDLIST_ABSOLUTE item) const {
   if (!requirePath_ || options_.Contains(bfoBrowseForComputer)) return;
-  SendMessageW(window, BFFM_ENABLEOK, 0, !GetPathFromPIDL(item).empty());
+  // Posted: Wine's browser sets OK itself after telling of the change, which would undo a send.
+  PostMessageW(window, BFFM_ENABLEOK, 0, !GetPathFromPIDL(item).empty());
 }
 
 void TEdFolderDialog::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {

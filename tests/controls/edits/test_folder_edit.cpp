@@ -223,6 +223,7 @@ TEST_F(FolderEditTest, OkIsOfferedOnlyOnItemsWithAFolderOnADisk) {
     TEdItemList computer = GetFolderPIDL(sfoMyComputer, L""), folder = GetPIDLFromPath(windows);
     info.lpfn(window, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(computer.Get()), info.lParam);
     info.lpfn(window, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(folder.Get()), info.lParam);
+    for (MSG msg; PeekMessageW(&msg, window, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
     DestroyWindow(window);
   };
   edit->MainButton()->Click();
