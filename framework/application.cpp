@@ -229,7 +229,8 @@ void TApplication::MouseOver(TControl* control) {
   mouseControl_ = control;
   if (old) old->Perform(CM_MOUSELEAVE);
   if (control) control->Perform(CM_MOUSEENTER);
-  CancelHint();
+  if (old && old == hintControl_ && !old->HidesHintOnLeave() && HintShowing()) KillTimer(handle_, kHintShowTimer);
+  else CancelHint();
   if (control && control->ShowHint() && !control->WideHint().empty()) {
     hintControl_ = control;
     SetTimer(handle_, kHintShowTimer, hintPause_, nullptr);

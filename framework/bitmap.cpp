@@ -379,10 +379,23 @@ TPropInfo IconDataProp(TIcon* (*iconOf)(TPersistent& owner)) {
   }, nullptr, nullptr};
 }
 
+namespace {
+void ReadGlyph(TBitmap& glyph, const TFormValue& v, TReadContext& context) {
+  if (v.kind == TFormValue::Kind::FileRef) glyph.LoadFromBytes(context.ResolveFile(v.text));
+  else glyph.LoadFromBytes(StripLengthPrefix(ValueToBytes(v, context)));
+}
+}  // namespace
+
 TPropInfo GlyphDataProp(TBitmap* (*glyphOf)(TPersistent& owner)) {
   return {[glyphOf](TPersistent& owner, const TFormValue& v, TReadContext& context) {
-    TBitmap& glyph = *glyphOf(owner);
-    if (v.kind == TFormValue::Kind::FileRef) glyph.LoadFromBytes(context.ResolveFile(v.text));
-    else glyph.LoadFromBytes(StripLengthPrefix(ValueToBytes(v, context)));
+    ReadGlyph(*glyphOf(owner), v, context);
+  }, nullptr, nullptr};
+}
+
+TPropInfo GlyphSetterProp(void (*setGlyph)(TPersistent& owner, const TBitmap& glyph)) {
+  return {[setGlyph](TPersistent& owner, const TFormValue& v, TReadContext& context) {
+    TBitmap glyph;
+    ReadGlyph(glyph, v, context);
+    setGlyph(owner, glyph);
   }, nullptr, nullptr};
 }

@@ -126,5 +126,7 @@ private:
 std::vector<unsigned char> StripLengthPrefix(const std::vector<unsigned char>& data);
 // The property entry of a stored glyph (Glyph.Data): length-prefixed bytes, or an artwork file.
 TPropInfo GlyphDataProp(TBitmap* (*glyphOf)(TPersistent& owner));
+// The same, handed to a setter the owner may override.
+TPropInfo GlyphSetterProp(void (*setGlyph)(TPersistent& owner, const TBitmap& glyph));
 // The same for a stored icon (Icon.Data): the .ico file image as it is, or an artwork file.
 TPropInfo IconDataProp(TIcon* (*iconOf)(TPersistent& owner));

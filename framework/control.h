@@ -107,6 +107,8 @@ public:
   void SetShowHint(bool value);
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool value);
+  // False: a shown hint stays up when the mouse leaves, until its time is over.
+  virtual bool HidesHintOnLeave() const { return true; }
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor cursor);
   bool AutoSize() const { return autoSize_; }

@@ -61,6 +61,7 @@ public:
   void SetUseCaption(bool value);
   bool HideHint() const { return hideHint_; }
   void SetHideHint(bool value) { hideHint_ = value; }
+  bool HidesHintOnLeave() const override { return hideHint_; }
   bool RepeatedClick() const { return repeatedClick_; }
   void SetRepeatedClick(bool value) { repeatedClick_ = value; }
   int RepeatingDelay() const { return repeatingDelay_; }

@@ -256,7 +256,8 @@ void OmMeasureEffectText(TCanvas* canvas, const std::string& text, TOm3DCaption*
   HDC dc = canvas->Handle();
   TDCStateGuard guard(dc);
   if (caption && caption->Tracing() != 0) canvas->SetCharacterExtra(caption->Tracing());
-  const bool blank = text.empty() || (showAccelChar && text == "&");
+  // A lone "&" is a prefix with nothing after it to DrawText; a rotated caption draws it as is.
+  const bool blank = text.empty() || (mode != 2 && showAccelChar && text == "&");
   const std::string measured = blank ? std::string(" ") : text;
 
   if (mode != 2) {

@@ -250,18 +250,17 @@ const TPropTable& TCustomEdButtonEdit::Properties() {
       t.Add(p + "ThinFrame", BoolTo(of, &B::SetThinFrame));
       t.Add(p + "OldStyled", BoolTo(of, &B::SetOldStyled));
     }
-    t.Add("ButtonColor", {[](TPersistent& c, const TFormValue& v, TReadContext&) {
-      MainOf(c).SetColor(ValueToColor(v)); }, nullptr, nullptr});
-    t.Add("ButtonGlyph.Data", GlyphDataProp([](TPersistent& c) { return MainOf(c).Glyph(); }));
+    t.Add("ButtonColor", ColorProp(&E::SetButtonColor));
+    t.Add("ButtonGlyph.Data", GlyphSetterProp([](TPersistent& c, const TBitmap& glyph) {
+      static_cast<E&>(c).SetButtonGlyph(glyph); }));
     t.Add("ButtonIcon.Data", IconDataProp([](TPersistent& c) { return MainOf(c).Icon(); }));
     t.Add("AltButtonIcon.Data", IconDataProp([](TPersistent& c) { return AltOf(c).Icon(); }));
     t.Add("ButtonSoundMap", ComponentProp(&E::SetButtonSoundMap));
     t.Add("AltButtonSoundMap", ComponentProp(&E::SetAltButtonSoundMap));
     t.Add("AltButtonPullDownMenu", ComponentProp(&E::SetAltButtonPullDownMenu));
     t.Add("AltButtonGlyph.Data", GlyphDataProp([](TPersistent& c) { return AltOf(c).Glyph(); }));
-    t.Add("AltButtonCaption", {[](TPersistent& c, const TFormValue& v, TReadContext&) {
-      AltOf(c).SetCaption(ValueToString(v)); }, nullptr, nullptr});
-    t.Add("AltButtonDown", BoolTo(&AltOf, &B::SetDown));
+    t.Add("AltButtonCaption", StringProp(&E::SetAltButtonCaption));
+    t.Add("AltButtonDown", BoolProp(&E::SetAltButtonDown));
     t.Add("AltButtonEnabled", BoolProp(&E::SetAltButtonEnabled));
     t.Add("ButtonWidth", IntProp(&E::SetButtonWidth));
     t.Add("AltButtonWidth", IntProp(&E::SetAltButtonWidth));

@@ -60,6 +60,39 @@ public:
   void SetAltButtonEnabled(bool value) { alt_->SetEnabled(value); }
   TBitmap* ButtonGlyph() const { return main_->Glyph(); }
   virtual void SetButtonGlyph(const TBitmap& glyph) { main_->SetGlyph(glyph); }
+  TBitmap* AltButtonGlyph() const { return alt_->Glyph(); }
+  TIcon* ButtonIcon() const { return main_->Icon(); }
+  TIcon* AltButtonIcon() const { return alt_->Icon(); }
+  TColor ButtonColor() const { return main_->Color(); }
+  void SetButtonColor(TColor value) { main_->SetColor(value); }
+  bool ButtonFlat() const { return main_->Flat(); }
+  void SetButtonFlat(bool value) { main_->SetFlat(value); }
+  bool AltButtonFlat() const { return alt_->Flat(); }
+  void SetAltButtonFlat(bool value) { alt_->SetFlat(value); }
+  bool ButtonUseIcon() const { return main_->UseIcon(); }
+  void SetButtonUseIcon(bool value) { main_->SetUseIcon(value); }
+  bool AltButtonUseIcon() const { return alt_->UseIcon(); }
+  void SetAltButtonUseIcon(bool value) { alt_->SetUseIcon(value); }
+  int ButtonNumGlyphs() const { return main_->NumGlyphs(); }
+  void SetButtonNumGlyphs(int value) { main_->SetNumGlyphs(value); }
+  int AltButtonNumGlyphs() const { return alt_->NumGlyphs(); }
+  void SetAltButtonNumGlyphs(int value) { alt_->SetNumGlyphs(value); }
+  bool ButtonShowBorder() const { return main_->ShowBorder(); }
+  void SetButtonShowBorder(bool value) { main_->SetShowBorder(value); }
+  bool AltButtonShowBorder() const { return alt_->ShowBorder(); }
+  void SetAltButtonShowBorder(bool value) { alt_->SetShowBorder(value); }
+  bool ButtonThinFrame() const { return main_->ThinFrame(); }
+  void SetButtonThinFrame(bool value) { main_->SetThinFrame(value); }
+  bool AltButtonThinFrame() const { return alt_->ThinFrame(); }
+  void SetAltButtonThinFrame(bool value) { alt_->SetThinFrame(value); }
+  bool ButtonOldStyled() const { return main_->OldStyled(); }
+  void SetButtonOldStyled(bool value) { main_->SetOldStyled(value); }
+  bool AltButtonOldStyled() const { return alt_->OldStyled(); }
+  void SetAltButtonOldStyled(bool value) { alt_->SetOldStyled(value); }
+  const std::string& AltButtonCaption() const { return alt_->Caption(); }
+  void SetAltButtonCaption(const std::string& value) { alt_->SetCaption(value); }
+  bool AltButtonDown() const { return alt_->Down(); }
+  void SetAltButtonDown(bool value) { alt_->SetDown(value); }
   TPopupPlace AltButtonPopupPlace() const { return alt_->PopupPlace(); }
   void SetAltButtonPopupPlace(TPopupPlace value) { alt_->SetPopupPlace(value); }
 

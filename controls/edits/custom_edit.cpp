@@ -1,5 +1,6 @@
 #include "controls/edits/custom_edit.h"
 #include <algorithm>
+#include <utility>
 #include <cstring>
 #include <windowsx.h>
 #include "framework/clipboard.h"
@@ -164,9 +165,19 @@ void TCustomEdEdit::PasteFromClipboard() {
     if (!clipboard.GetText(text)) return;
   }
   if (!multiLine_) text = text.substr(0, text.find_first_of(L"\r\n"));
-  text = ApplyCharCase(text);
+  text = FittingPaste(ApplyCharCase(text));
   if (text.empty() && !HasSelection()) return;
   AfterOperation(Replace(anchor_, caret_, text, eakReplace));
+}
+
+TEdFString TCustomEdEdit::FittingPaste(const TEdFString& text) const {
+  if (maxLength_ <= 0) return text;
+  const int room = maxLength_ - (strings_.TextLength() - SelLength());
+  if (room >= static_cast<int>(text.size())) return text;
+  if (room <= 0) return {};
+  // Never the high half of a pair without its low half.
+  const bool splitsPair = EdIsHighSurrogate(text[room - 1]) && EdIsLowSurrogate(text[room]);
+  return text.substr(0, splitsPair ? room - 1 : room);
 }
 
 void TCustomEdEdit::ApplyAction(const TEdEditAction& action, bool backwards) {
@@ -715,9 +726,15 @@ void TCustomEdEdit::KeyDown(WORD& key, TShiftState shift) {
   if (HandleKey(key, shift)) key = 0;
 }
 
+bool TCustomEdEdit::FitsMaxLength(size_t units) const {
+  if (maxLength_ <= 0) return true;
+  const int length = strings_.TextLength(), after = length - SelLength() + static_cast<int>(units);
+  return after <= maxLength_ || (HasSelection() && after <= length);
+}
+
 void TCustomEdEdit::InsertTyped(const TEdFString& text) {
   if (readOnly_) return;
-  if (maxLength_ > 0 && !HasSelection() && strings_.TextLength() >= maxLength_) {
+  if (!FitsMaxLength(text.size())) {
     MessageBeep(MB_OK);
     return;
   }
@@ -731,8 +748,11 @@ void TCustomEdEdit::InsertTyped(const TEdFString& text) {
 void TCustomEdEdit::KeyPress(wchar_t& key) {
   TEdXPThemedControl::KeyPress(key);
   if (key == 0 || mouseSelecting_) return;
-  const wchar_t c = key;
-  if (c == L'\r' && multiLine_ && wantReturns_) InsertTyped(L"\r\n");
+  const wchar_t c = key, high = std::exchange(pendingHigh_, 0);
+  // A character outside the basic plane comes as two messages: it is typed whole or not at all.
+  if (EdIsHighSurrogate(c)) pendingHigh_ = c;
+  else if (EdIsLowSurrogate(c)) { if (high) InsertTyped({high, c}); }
+  else if (c == L'\r' && multiLine_ && wantReturns_) InsertTyped(L"\r\n");
   else if (c == L'\t' && wantTabs_) InsertTyped(L"\t");
   else if (c >= 32 && c != 127) InsertTyped(TEdFString(1, c));
   else return;
@@ -798,18 +818,22 @@ void TCustomEdEdit::ShowContextMenu(POINT screenPoint) {
   const bool selection = HasSelection() && !passwordChar_;
   const bool all = !HasSelection() ? strings_.TextLength() == 0
                                    : SelStartPos() == TEdPos{0, 0} && SelEndPos() == strings_.End();
-  auto add = [&](UINT id, const wchar_t* text, bool enabled) {
-    AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text);
-  };
   // Read-only: every command that would change the text is greyed, as users know it.
-  add(kEdCmdUndo, L"&Undo", CanUndo() && !readOnly_);
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  add(kEdCmdCut, L"Cu&t", selection && !readOnly_);
-  add(kEdCmdCopy, L"&Copy", selection);
-  add(kEdCmdPaste, L"&Paste", ClipboardHasText() && !readOnly_);
-  add(kEdCmdDelete, L"&Delete", HasSelection() && !readOnly_);
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  add(kEdCmdSelectAll, L"Select &All", !all);
+  auto enabled = [&](UINT command) {
+    switch (command) {
+      case kEdCmdUndo: return CanUndo() && !readOnly_;
+      case kEdCmdCut: return selection && !readOnly_;
+      case kEdCmdCopy: return selection;
+      case kEdCmdPaste: return ClipboardHasText() && !readOnly_;
+      case kEdCmdDelete: return HasSelection() && !readOnly_;
+      default: return !all;
+    }
+  };
+  for (const TEdMenuEntry& entry : EdContextMenuEntries(GetModuleHandleW(L"user32.dll"))) {
+    if (!entry.command) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    else AppendMenuW(menu, MF_STRING | (enabled(entry.command) ? MF_ENABLED : MF_GRAYED), entry.command,
+                     entry.caption.c_str());
+  }
   if (const UINT command = TrackContextMenu(menu, screenPoint)) Perform(WM_COMMAND, command, 0);
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include "controls/edits/edit_border.h"
+#include "controls/edits/edit_menu.h"
 #include "controls/edits/edit_strings.h"
 #include "controls/edits/edit_undo.h"
 #include "controls/edits/linked_control.h"
@@ -19,10 +20,6 @@
 using TBorderStyle = TFormBorderStyle;  // an edit uses bsNone and bsSingle
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 using TContextPopupEvent = std::function<void(TObject* sender, POINT mousePos, bool& handled)>;
-
-// Context-menu commands; they arrive as WM_COMMAND, as from a menu of the system.
-constexpr UINT kEdCmdCut = 0x0300, kEdCmdCopy = 0x0301, kEdCmdPaste = 0x0302, kEdCmdDelete = 0x0303,
-               kEdCmdUndo = 0x0304, kEdCmdSelectAll = 0x00B1, kEdCmdSelectAllAlt = 0x0401;
 
 class TCustomEdEdit : public TEdXPThemedControl {
 public:
@@ -241,6 +238,11 @@ private:
   void MoveCaret(TEdPos pos, bool extend);
   bool HandleKey(WORD key, TShiftState shift);
   void InsertTyped(const TEdFString& text);
+  // The text would replace the selection without going over MaxLength (a replacement that
+  // does not lengthen the text always fits).
+  bool FitsMaxLength(size_t units) const;
+  // What of a pasted text fits under MaxLength, cut at a whole character.
+  TEdFString FittingPaste(const TEdFString& text) const;
   void EndMouseSelection();
   void ShowContextMenu(POINT screenPoint);
   bool HandleCommand(UINT id);
@@ -259,6 +261,7 @@ private:
   TCaret sysCaret_;
   bool mouseSelecting_ = false, doubleClick_ = false, hot_ = false;
   int changeCount_ = 0;
+  wchar_t pendingHigh_ = 0;  // a typed high surrogate waiting for its pair
 
   bool readOnly_ = false;
   int maxLength_ = 0;

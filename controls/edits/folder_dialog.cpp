@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/com_apartment.h"
 #include "framework/form.h"
+#include "framework/form_reader.h"
 #include "framework/msgbox.h"
 #include "framework/shell_calls.h"
 #include "framework/system_controls.h"
@@ -44,7 +45,52 @@ RECT WindowRectOf(HWND window) {
   GetWindowRect(window, &r);
   return r;
 }
+
+const TEnumNames<TFolderDialogPosition>& PositionNames() {
+  static const TEnumNames<TFolderDialogPosition> names = {
+      {"fdpDefault", fdpDefault}, {"fdpScreenCenter", fdpScreenCenter}, {"fdpDesktopCenter", fdpDesktopCenter},
+      {"fdpMainFormCenter", fdpMainFormCenter}, {"fdpOwnerFormCenter", fdpOwnerFormCenter}};
+  return names;
+}
+
+// Linked in with the dialog, so any description of a program that has it may hold one.
+const bool kRegistered = [] {
+  TClassRegistry::Instance().Register<TEdFolderDialog>("TEdFolderDialog");
+  return true;
+}();
 }  // namespace
+
+const TEnumNames<TBrowseForFolderOption>& BrowseOptionNames() {
+  static const TEnumNames<TBrowseForFolderOption> names = {
+      {"bfoFileSysDirsOnly", bfoFileSysDirsOnly}, {"bfoDontGoBelowDomain", bfoDontGoBelowDomain},
+      {"bfoStatusText", bfoStatusText}, {"bfoFileSysAncestors", bfoFileSysAncestors},
+      {"bfoBrowseForComputer", bfoBrowseForComputer}, {"bfBrowseForPrinter", bfBrowseForPrinter},
+      {"bfoBrowseIncludeFiles", bfoBrowseIncludeFiles}, {"bfoShowPath", bfoShowPath},
+      {"bfoNewDialogStyle", bfoNewDialogStyle}};
+  return names;
+}
+const TEnumNames<TShellFolders>& ShellFolderNames() {
+  static const TEnumNames<TShellFolders> names = {
+      {"sfoDesktopExpanded", sfoDesktopExpanded}, {"sfoDesktop", sfoDesktop}, {"sfoPrograms", sfoPrograms},
+      {"sfoControlPanel", sfoControlPanel}, {"sfoPrinters", sfoPrinters}, {"sfoPersonal", sfoPersonal},
+      {"sfoFavorites", sfoFavorites}, {"sfoStartup", sfoStartup}, {"sfoRecent", sfoRecent},
+      {"sfoSendto", sfoSendto}, {"sfoRecycleBin", sfoRecycleBin}, {"sfoStartMenu", sfoStartMenu},
+      {"sfoDesktopDirectory", sfoDesktopDirectory}, {"sfoMyComputer", sfoMyComputer}, {"sfoNetwork", sfoNetwork},
+      {"sfoNetworkNeighborhood", sfoNetworkNeighborhood}, {"sfoFonts", sfoFonts}, {"sfoTemplates", sfoTemplates},
+      {"sfoCommonStartMenu", sfoCommonStartMenu}, {"sfoCommonPrograms", sfoCommonPrograms},
+      {"sfoCommonStartup", sfoCommonStartup}, {"sfoCommonDesktopDirectory", sfoCommonDesktopDirectory},
+      {"sfoAppData", sfoAppData}, {"sfoPrintHood", sfoPrintHood}, {"sfoLocalAppData", sfoLocalAppData},
+      {"sfoAltStartUp", sfoAltStartUp}, {"sfoCommonAltStartUp", sfoCommonAltStartUp},
+      {"sfoCommonFavorites", sfoCommonFavorites}, {"sfoInternetCache", sfoInternetCache},
+      {"sfoCookies", sfoCookies}, {"sfoHistory", sfoHistory}, {"sfoCommonAppData", sfoCommonAppData},
+      {"sfoWindows", sfoWindows}, {"sfoSystem", sfoSystem}, {"sfoProgramFiles", sfoProgramFiles},
+      {"sfoMyPictures", sfoMyPictures}, {"sfoProfile", sfoProfile}, {"sfoSystemX86", sfoSystemX86},
+      {"sfoProgramFilesX86", sfoProgramFilesX86}, {"sfoProgramFilesCommon", sfoProgramFilesCommon},
+      {"sfoProgramFilesCommonX86", sfoProgramFilesCommonX86}, {"sfoCommonTemplates", sfoCommonTemplates},
+      {"sfoCommonDocuments", sfoCommonDocuments}, {"sfoCommonAdminTools", sfoCommonAdminTools},
+      {"sfoAdminTools", sfoAdminTools}, {"sfoCustom", sfoCustom}};
+  return names;
+}
 
 int ShellFolderId(TShellFolders folder) { return kShellFolderIds[folder]; }
 
@@ -211,9 +257,11 @@ int CALLBACK TEdFolderDialog::BrowseCallback(HWND window, UINT msg, LPARAM lPara
   try {
     if (msg == BFFM_INITIALIZED) {
       self->Initialise(window);
-    } else if (msg == BFFM_SELCHANGED && !self->initialising_ && !self->sendingSelection_) {
+    } else if (msg == BFFM_SELCHANGED) {
+      const auto item = reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam);
+      self->EnableOk(window, item);
       // The list belongs to the shell: keep a copy.
-      self->TakeOver(TEdItemList::Clone(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam)));
+      if (!self->initialising_ && !self->sendingSelection_) self->TakeOver(TEdItemList::Clone(item));
     }
   } catch (...) {
     HandleWindowProcException();
@@ -280,6 +328,12 @@ void TEdFolderDialog::TakeOver(TEdItemList list) {
   if (OnChange) OnChange(this);
 }
 
+void TEdFolderDialog::EnableOk(HWND window, PCIDLIST_ABSOLUTE item) const {
+  if (!requirePath_ || options_.Contains(bfoBrowseForComputer)) return;
+  // Posted: Wine's browser sets OK itself after telling of the change, which would undo a send.
+  PostMessageW(window, BFFM_ENABLEOK, 0, !GetPathFromPIDL(item).empty());
+}
+
 void TEdFolderDialog::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
   if (window_) SendMessageW(window_, msg, wParam, lParam);
 }
@@ -342,4 +396,27 @@ void TEdFolderDialog::Place() {
   POINT topLeft{};
   if (PlaceFor(position_, {r.right - r.left, r.bottom - r.top}, mainForm, ownerForm, topLeft))
     SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+const TPropTable& TEdFolderDialog::Properties() {
+  static const TPropTable table = [] {
+    using D = TEdFolderDialog;
+    TPropTable t(&TCommonDialog::Properties());
+    t.Add("Parent", ComponentProp(&D::SetParent));
+    t.Add("DialogTitle", StringProp(&D::SetDialogTitle));
+    t.Add("CustomButtonCaption", StringProp(&D::SetCustomButtonCaption));
+    t.Add("Folder", {[](TPersistent& d, const TFormValue& v, TReadContext&) {
+      static_cast<D&>(d).SetFolder(AnsiToWide(ValueToString(v))); }, nullptr, nullptr});
+    t.Add("Options", SetProp(&D::SetOptions, BrowseOptionNames()));
+    t.Add("RootFolder", EnumProp(&D::SetRootFolder, ShellFolderNames()));
+    t.Add("ShowCustomButton", BoolProp(&D::SetShowCustomButton));
+    t.Add("CustomRootFolder", StringProp(&D::SetCustomRootFolder));
+    t.Add("StatusText", StringProp(&D::SetStatusText));
+    t.Add("Prompt", StringProp(&D::SetPrompt));
+    t.Add("Position", EnumProp(&D::SetPosition, PositionNames()));
+    t.Add("OnChange", EventProp(&D::OnChange));
+    t.Add("OnCustomButtonClick", EventProp(&D::OnCustomButtonClick));
+    return t;
+  }();
+  return table;
 }

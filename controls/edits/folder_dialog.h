@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <shlobj.h>
 #include "framework/common_dialog.h"
+#include "framework/properties.h"
 #include "framework/set.h"
 #include "framework/strings.h"
 
@@ -32,6 +33,10 @@ enum TShellFolders {
 };
 
 enum TFolderDialogPosition { fdpDefault, fdpScreenCenter, fdpDesktopCenter, fdpMainFormCenter, fdpOwnerFormCenter };
+
+// The identifiers a description uses for these.
+const TEnumNames<TBrowseForFolderOption>& BrowseOptionNames();
+const TEnumNames<TShellFolders>& ShellFolderNames();
 
 // The special-folder id a root stands for (0xFEFE for the expanded desktop, -1 for custom).
 int ShellFolderId(TShellFolders folder);
@@ -104,9 +109,16 @@ public:
   TFolderDialogPosition Position() const { return position_; }
   void SetPosition(TFolderDialogPosition value) { position_ = value; }
   HWND CustomButton() const { return customButton_; }
+  // The browser's OK is offered only on items with a folder on a disk (or, browsing for
+  // computers, on any), so a caller that needs a path never gets an empty answer.
+  bool RequirePath() const { return requirePath_; }
+  void SetRequirePath(bool value) { requirePath_ = value; }
 
   TNotifyEvent OnChange;
   TNotifyEvent OnCustomButtonClick;
+
+  static const TPropTable& Properties();
+  const TPropTable& PropertyTable() const override { return Properties(); }
 
   // Where a window of size w x h goes for `position`; false when it stays where it is.
   static bool PlaceFor(TFolderDialogPosition position, SIZE size, const RECT* mainForm, const RECT* ownerForm,
@@ -119,6 +131,7 @@ private:
   HWND OwnerWindow() const;
   void Initialise(HWND window);
   void TakeOver(TEdItemList list);
+  void EnableOk(HWND window, PCIDLIST_ABSOLUTE item) const;
   void Send(UINT msg, WPARAM wParam, LPARAM lParam) const;
   void SendStatus(const std::string& text) const;
   void SendStatus(const TEdFString& text) const;
@@ -131,7 +144,7 @@ private:
   TEdItemList selection_;
   TBrowseForFolderOptions options_;
   TShellFolders rootFolder_ = sfoDesktopExpanded;
-  bool showCustomButton_ = false;
+  bool showCustomButton_ = false, requirePath_ = false;
   TFolderDialogPosition position_ = fdpDefault;
 
   std::wstring displayName_;

@@ -33,6 +33,7 @@ TEdFolderNameEdit::TEdFolderNameEdit(TComponent* owner)
     : TCustomEdButtonEdit(owner), dialog_(std::make_unique<TEdFolderDialog>(nullptr)) {
   LoadDefaultGlyph();
   SetButtonShortcut(kAltDown);
+  dialog_->SetRequirePath(true);  // the text is a path: an item without one is not offered
 }
 
 TEdFolderNameEdit::~TEdFolderNameEdit() = default;
@@ -80,7 +81,7 @@ void TEdFolderNameEdit::MainButtonClick() {
   DoBeforeDialogExecute(dialog_.get());
   if (!dialog_->Execute()) return;
   const TEdFString folder = dialog_->Folder();
-  if (folder.empty()) return;  // a virtual folder has no path to show: as if cancelled
+  if (folder.empty()) return;  // a browser that ignored the disabled OK: the text stays
   SetText(folder);
   SetModified(true);
   DoDialogExecute();
@@ -89,37 +90,6 @@ void TEdFolderNameEdit::MainButtonClick() {
 }
 
 namespace {
-const TEnumNames<TBrowseForFolderOption>& OptionNames() {
-  static const TEnumNames<TBrowseForFolderOption> names = {
-      {"bfoFileSysDirsOnly", bfoFileSysDirsOnly}, {"bfoDontGoBelowDomain", bfoDontGoBelowDomain},
-      {"bfoStatusText", bfoStatusText}, {"bfoFileSysAncestors", bfoFileSysAncestors},
-      {"bfoBrowseForComputer", bfoBrowseForComputer}, {"bfBrowseForPrinter", bfBrowseForPrinter},
-      {"bfoBrowseIncludeFiles", bfoBrowseIncludeFiles}, {"bfoShowPath", bfoShowPath},
-      {"bfoNewDialogStyle", bfoNewDialogStyle}};
-  return names;
-}
-const TEnumNames<TShellFolders>& ShellFolderNames() {
-  static const TEnumNames<TShellFolders> names = {
-      {"sfoDesktopExpanded", sfoDesktopExpanded}, {"sfoDesktop", sfoDesktop}, {"sfoPrograms", sfoPrograms},
-      {"sfoControlPanel", sfoControlPanel}, {"sfoPrinters", sfoPrinters}, {"sfoPersonal", sfoPersonal},
-      {"sfoFavorites", sfoFavorites}, {"sfoStartup", sfoStartup}, {"sfoRecent", sfoRecent},
-      {"sfoSendto", sfoSendto}, {"sfoRecycleBin", sfoRecycleBin}, {"sfoStartMenu", sfoStartMenu},
-      {"sfoDesktopDirectory", sfoDesktopDirectory}, {"sfoMyComputer", sfoMyComputer}, {"sfoNetwork", sfoNetwork},
-      {"sfoNetworkNeighborhood", sfoNetworkNeighborhood}, {"sfoFonts", sfoFonts}, {"sfoTemplates", sfoTemplates},
-      {"sfoCommonStartMenu", sfoCommonStartMenu}, {"sfoCommonPrograms", sfoCommonPrograms},
-      {"sfoCommonStartup", sfoCommonStartup}, {"sfoCommonDesktopDirectory", sfoCommonDesktopDirectory},
-      {"sfoAppData", sfoAppData}, {"sfoPrintHood", sfoPrintHood}, {"sfoLocalAppData", sfoLocalAppData},
-      {"sfoAltStartUp", sfoAltStartUp}, {"sfoCommonAltStartUp", sfoCommonAltStartUp},
-      {"sfoCommonFavorites", sfoCommonFavorites}, {"sfoInternetCache", sfoInternetCache},
-      {"sfoCookies", sfoCookies}, {"sfoHistory", sfoHistory}, {"sfoCommonAppData", sfoCommonAppData},
-      {"sfoWindows", sfoWindows}, {"sfoSystem", sfoSystem}, {"sfoProgramFiles", sfoProgramFiles},
-      {"sfoMyPictures", sfoMyPictures}, {"sfoProfile", sfoProfile}, {"sfoSystemX86", sfoSystemX86},
-      {"sfoProgramFilesX86", sfoProgramFilesX86}, {"sfoProgramFilesCommon", sfoProgramFilesCommon},
-      {"sfoProgramFilesCommonX86", sfoProgramFilesCommonX86}, {"sfoCommonTemplates", sfoCommonTemplates},
-      {"sfoCommonDocuments", sfoCommonDocuments}, {"sfoCommonAdminTools", sfoCommonAdminTools},
-      {"sfoAdminTools", sfoAdminTools}, {"sfoCustom", sfoCustom}};
-  return names;
-}
 enum TDockOrientation { doNoOrient, doHorizontal, doVertical };
 const TEnumNames<TDockOrientation>& DockOrientationNames() {
   static const TEnumNames<TDockOrientation> names = {
@@ -132,7 +102,7 @@ const TPropTable& TEdFolderNameEdit::Properties() {
   static const TPropTable table = [] {
     using E = TEdFolderNameEdit;
     TPropTable t(&TCustomEdButtonEdit::Properties());
-    t.Add("Options", SetProp(&E::SetOptions, OptionNames()));
+    t.Add("Options", SetProp(&E::SetOptions, BrowseOptionNames()));
     t.Add("Title", StringProp(&E::SetDialogTitle));  // read from older stored forms, never written
     t.Add("RootFolder", EnumProp(&E::SetRootFolder, ShellFolderNames()));
     t.Add("DialogTitle", StringProp(&E::SetDialogTitle));

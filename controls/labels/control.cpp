@@ -165,6 +165,9 @@ TOmBaseGraphicControl::TOmBaseGraphicControl(TComponent* owner) : TOmBaseControl
 void TOmBaseGraphicControl::SetTransparent(bool transparent) {
   if (transparent == transparent_) return;
   transparent_ = transparent;
+  // Marked opaque exactly when it paints its whole rectangle, as the windowed controls are.
+  if (transparent) controlStyle_.Exclude(csOpaque);
+  else controlStyle_.Include(csOpaque);
   Perform(OMSG_REDRAW);
 }
 

@@ -272,7 +272,7 @@ void TOmCustomPanel::WndProc(TMessage& m) {
 
 TOmCustomBevelPanel::TOmCustomBevelPanel(TComponent* owner)
     : TOmCustomPanel(owner), bevel_(std::make_unique<TOmBevel>()) {
-  bevel_->SetWindowBorderSupport(true);
+  bevel_->SetWindowBorderSupport(BorderIsTheWindows());
   bevel_->OnChange = [this](TObject* sender) { SubObjectChanged(sender); };
 }
 
@@ -291,7 +291,7 @@ bool TOmCustomBevelPanel::NeedsDesignOutline() const {
 void TOmCustomBevelPanel::SubObjectChanged(TObject* sender) {
   if (IsLoading()) return;
   if (sender == bevel_.get()) {
-    bevel_->SetWindowBorderSupport(true);
+    bevel_->SetWindowBorderSupport(BorderIsTheWindows());
     if (bevel_->TakeRecreateRequest()) RecreateWnd();
     RealignControls();
   }

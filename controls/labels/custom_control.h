@@ -115,6 +115,8 @@ public:
 protected:
   bool SupportsThemes() const override { return false; }
   bool NeedsDesignOutline() const override;
+  // Whether the bmWindows frame is the window's own border (true) or drawn inside the client.
+  virtual bool BorderIsTheWindows() const { return true; }
   void SubObjectChanged(TObject* sender) override;
   void CreateParams(TCreateParams& params) override;
   void AlignControls(RECT& rect) override;

@@ -79,6 +79,7 @@ public:
 
 protected:
   bool SupportsThemes() const override { return true; }
+  bool BorderIsTheWindows() const override { return false; }  // it draws its frame inside
   void SubObjectChanged(TObject* sender) override;
   void CreateParams(TCreateParams& params) override;
   void AlignControls(RECT& rect) override;

@@ -89,9 +89,9 @@ void TShapedForm::ReadMask(const std::vector<unsigned char>& stored) {
   if (stored.size() < 4) throw EConvertError("the region data has no byte count");
   const DWORD count = ReadDword(stored.data());
   if (count > stored.size() - 4) throw EConvertError("the byte count runs past the end of the region data");
-  if (count < stored.size() - 4) throw EConvertError("the region data is longer than its byte count");
   if (count == 0) return;
-  std::vector<unsigned char> block(stored.begin() + 4, stored.end());
+  // Bytes past the count belong to no region: the count says where the data ends.
+  std::vector<unsigned char> block(stored.begin() + 4, stored.begin() + 4 + count);
   if (!IsRectangleList(block)) return;  // refused: the window stays rectangular
   HRGN region = ExtCreateRegion(nullptr, count, reinterpret_cast<const RGNDATA*>(block.data()));
   if (!region) return;

@@ -226,6 +226,25 @@ TEST_F(ButtonTest, ADropDownClickRunsOnClickThenTheMenuAndComesBackReleased) {
 // The glyph comes from the image list, follows its changes and indexes, refuses negative ones,
 // is detached by a glyph set in code, and the list is forgotten when freed; the shared lists load
 // by their stored name.
+TEST_F(ButtonTest, HideHintSaysWhetherTheHintGoesWithTheMouse) {
+  button->SetHint("Read the registry");
+  button->SetShowHint(true);
+  const int pause = Application->HintPause();
+  Application->SetHintPause(1);
+  for (bool hide : {false, true}) {
+    button->SetHideHint(hide);
+    Application->MouseOver(button);
+    for (DWORD start = GetTickCount(); !Application->HintShowing() && GetTickCount() - start < 3000;) {
+      Application->ProcessMessages();
+      Sleep(5);
+    }
+    ASSERT_TRUE(Application->HintShowing());
+    Application->MouseOver(nullptr);
+    EXPECT_EQ(Application->HintShowing(), !hide) << "HideHint " << hide;
+  }
+  Application->SetHintPause(pause);
+}
+
 TEST_F(ButtonTest, TheGlyphComesFromTheImageList) {
   auto add = [](TOmCustomImageList& to, int width) {
     TBitmap b;

@@ -74,16 +74,20 @@ TEST(CaptionEffects, RotatedCaptionStaysInsideTheRectangleItWasMeasuredFor) {
   TFont font;
   SetUpFont(font);
   ASSERT_TRUE(OmIsTrueTypeFont(font));  // works outside a paint, on a screen context
-  RECT place{0, 0, 0, 0};
-  OmMeasureEffectText(nullptr, "Hg", &caption, place, DT_SINGLELINE, 0, true, false, font);
-  OffsetRect(&place, 30, 20);
-  TDib dib(120, 120, kBack);
-  TCanvas canvas(dib.DC());
-  canvas.Font().Assign(font);
-  OmDrawEffectText(canvas, "Hg", &caption, nullptr, {dfEnabled}, DT_SINGLELINE, place);
-  RECT ink = dib.BoundsOf(kText), both;
-  UnionRect(&both, &ink, &place);
-  EXPECT_EQ(both, place) << "ink " << ink;
+  RECT ink{};
+  for (const char* text : {"&", "Hg"}) {  // a lone "&" is drawn as it is, so measured so
+    RECT place{0, 0, 0, 0};
+    OmMeasureEffectText(nullptr, text, &caption, place, DT_SINGLELINE, 0, true, false, font);
+    OffsetRect(&place, 30, 20);
+    TDib dib(120, 120, kBack);
+    TCanvas canvas(dib.DC());
+    canvas.Font().Assign(font);
+    OmDrawEffectText(canvas, text, &caption, nullptr, {dfEnabled}, DT_SINGLELINE, place);
+    RECT both;
+    ink = dib.BoundsOf(kText);
+    UnionRect(&both, &ink, &place);
+    EXPECT_EQ(both, place) << text << ": ink " << ink;
+  }
   EXPECT_GT(ink.bottom - ink.top, ink.right - ink.left);  // on its side
 }
 

@@ -118,6 +118,27 @@ TEST_F(EditTest, PasteStopsAtALineBreakAndSurrogatePairsGoAsOne) {
   EXPECT_EQ(edit->Text(), L"a");
 }
 
+TEST_F(EditTest, ACharacterOutsideTheBasicPlaneGoesInWholeOrNotAtAllAtMaxLength) {
+  const std::wstring smile = L"\xD83D\xDE00";
+  edit->SetMaxLength(3);
+  Type(L"ab" + smile);  // one unit short of the pair
+  EXPECT_EQ(edit->Text(), L"ab");
+  Type(L"\xDE00");  // a low half alone is no character
+  EXPECT_EQ(edit->Text(), L"ab");
+  Key(VK_BACK);
+  Type(smile);
+  EXPECT_EQ(edit->Text(), L"a" + smile);
+  edit->SetSelection({1, 0}, {3, 0});  // over the pair, the text does not grow
+  Type(L"\xD83D" L"c");  // a high half dropped by the next character
+  EXPECT_EQ(edit->Text(), L"ac");
+  PutOnClipboard(L"x" + smile);
+  Key('V', {VK_CONTROL});  // room for one unit: the pair stays out
+  EXPECT_EQ(edit->Text(), L"acx");
+  edit->SetText(L"");
+  Key('V', {VK_CONTROL});
+  EXPECT_EQ(edit->Text(), L"x" + smile);
+}
+
 TEST_F(EditTest, LongPathScrollsToKeepTheCaretInViewAndHomeReturns) {
   std::wstring path;
   while (path.size() < 200) path += L"\\Flight Simulator 9";
@@ -195,6 +216,22 @@ TEST_F(EditTest, ACallersPopupMenuReplacesTheEditsOwnAndTheLinkedControlFollows)
   edit->SetBounds(100, 40, 300, 21);
   EXPECT_EQ(label->Left(), 100 - 3 - 60);
   EXPECT_EQ(label->Top(), 40 + (21 - 15) / 2);
+}
+
+TEST(EditMenu, EntriesComeFromTheSystemsEditMenuElseInEnglish) {
+  const std::vector<TEdMenuEntry> system = SystemEditMenuEntries(GetModuleHandleW(L"user32.dll"));
+  std::vector<UINT> commands;
+  for (const TEdMenuEntry& e : system) {
+    commands.push_back(e.command);
+    EXPECT_EQ(e.caption.empty(), e.command == 0);
+  }
+  // Whatever the system numbers undo with, it comes back as the edit's own command.
+  EXPECT_EQ(commands, (std::vector<UINT>{kEdCmdUndo, 0, kEdCmdCut, kEdCmdCopy, kEdCmdPaste, kEdCmdDelete, 0,
+                                         kEdCmdSelectAll}));
+  const std::vector<TEdMenuEntry> english = EdContextMenuEntries(GetModuleHandleW(nullptr));  // has no menu
+  ASSERT_EQ(english.size(), system.size());
+  EXPECT_EQ(english.front().caption, L"&Undo");
+  EXPECT_EQ(english.back().caption, L"Select &All");
 }
 
 TEST_F(EditTest, KeyboardContextMenuOpensAtTheCaret) {

@@ -4,6 +4,7 @@
 #include <vector>
 #include "controls/edits/folder_name_edit.h"
 #include "framework/form.h"
+#include "framework/form_reader.h"
 
 namespace {
 TEST(ButtonEditLayout, ButtonsNarrowTheText) {
@@ -150,6 +151,10 @@ TEST_F(FolderEditTest, OkPutsTheFolderCancelAndVirtualFoldersKeepTheText) {
 // answers each one with a selection change, as the shell's tree does.
 struct TFakeBrowser {
   static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == BFFM_ENABLEOK && self) {
+      self->okOffered.push_back(lParam != 0);
+      return 0;
+    }
     if (msg == BFFM_SETSELECTIONW && self) {
       self->sent.push_back(TEdItemList::Clone(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam)));
       self->info->lpfn(window, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(self->echo.Get()), self->info->lParam);
@@ -157,8 +162,16 @@ struct TFakeBrowser {
     }
     return DefWindowProcW(window, msg, wParam, lParam);
   }
+  static HWND Create() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &TFakeBrowser::Proc;
+    wc.lpszClassName = L"FakeBrowser";
+    RegisterClassW(&wc);  // once; later calls fail harmlessly
+    return CreateWindowW(L"FakeBrowser", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  }
   static inline TFakeBrowser* self = nullptr;
   BROWSEINFOW* info = nullptr;
+  std::vector<bool> okOffered;
   TEdItemList echo;  // what the tree reports while it follows our selection
   std::vector<TEdItemList> sent;
 };
@@ -167,17 +180,13 @@ TEST_F(FolderEditTest, TheInitialSelectionIsSentOnceAndNeverEchoed) {
   wchar_t windows[MAX_PATH], system[MAX_PATH];
   GetWindowsDirectoryW(windows, MAX_PATH);
   GetSystemDirectoryW(system, MAX_PATH);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = &TFakeBrowser::Proc;
-  wc.lpszClassName = L"FakeBrowser";
-  RegisterClassW(&wc);
   TFakeBrowser browser;
   TFakeBrowser::self = &browser;
   browser.echo = GetPIDLFromPath(system);
   std::wstring folderDuring, titleDuring;
   during = [&](BROWSEINFOW& info) {
     browser.info = &info;
-    HWND window = CreateWindowW(L"FakeBrowser", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND window = TFakeBrowser::Create();
     info.lpfn(window, BFFM_INITIALIZED, 0, info.lParam);
     wchar_t title[64] = L"";
     GetWindowTextW(window, title, 64);
@@ -202,6 +211,27 @@ TEST_F(FolderEditTest, TheInitialSelectionIsSentOnceAndNeverEchoed) {
   edit->MainButton()->Click();
   TFakeBrowser::self = nullptr;
   EXPECT_EQ(browser.sent.size(), 1u);
+}
+TEST_F(FolderEditTest, OkIsOfferedOnlyOnItemsWithAFolderOnADisk) {
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  TFakeBrowser browser;
+  TFakeBrowser::self = &browser;
+  during = [&](BROWSEINFOW& info) {
+    HWND window = TFakeBrowser::Create();
+    info.lpfn(window, BFFM_INITIALIZED, 0, info.lParam);
+    TEdItemList computer = GetFolderPIDL(sfoMyComputer, L""), folder = GetPIDLFromPath(windows);
+    info.lpfn(window, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(computer.Get()), info.lParam);
+    info.lpfn(window, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(folder.Get()), info.lParam);
+    for (MSG msg; PeekMessageW(&msg, window, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
+    DestroyWindow(window);
+  };
+  edit->MainButton()->Click();
+  EXPECT_EQ(browser.okOffered, (std::vector<bool>{false, true}));
+  edit->SetOptions({bfoBrowseForComputer});  // a computer's name is the answer: OK is left alone
+  edit->MainButton()->Click();
+  TFakeBrowser::self = nullptr;
+  EXPECT_EQ(browser.okOffered.size(), 2u);
 }
 }  // namespace
 
@@ -243,5 +273,62 @@ TEST_F(FolderEditTest, ADesktopAnswerGivesTheFolderLastSelected) {
   userPicksDesktop = true;
   edit->MainButton()->Click();
   EXPECT_EQ(edit->Text(), desktopPath);
+}
+}  // namespace
+
+namespace {
+// A descendant that hears of every glyph given to its main button.
+class TGlyphWatchingEdit : public TCustomEdButtonEdit {
+public:
+  using TCustomEdButtonEdit::TCustomEdButtonEdit;
+  int glyphsSet = 0;
+  void SetButtonGlyph(const TBitmap& glyph) override {
+    ++glyphsSet;
+    TCustomEdButtonEdit::SetButtonGlyph(glyph);
+  }
+};
+
+TEST(StoredFolderControls, AStoredGlyphGoesThroughTheSetterAndTheDialogLoadsWithItsEvents) {
+  TClassRegistry::Instance().Register<TGlyphWatchingEdit>("TGlyphWatchingEdit");
+  TBitmap glyph;
+  glyph.SetSize(13, 12);
+  TForm form(nullptr);
+  int changes = 0;
+  form.Handlers().RegisterHandler("DialogChange", [&](TObject*) { ++changes; });
+  form.LoadDescription("object F: TForm\n"
+                       "  object E: TGlyphWatchingEdit\n"
+                       "    ButtonGlyph.Data = @'glyph.bmp'\n"
+                       "    ButtonFlat = True\n"
+                       "    AltButtonCaption = 'More'\n"
+                       "    AltButtonDown = True\n"
+                       "  end\n"
+                       "  object D: TEdFolderDialog\n"
+                       "    DialogTitle = 'Select FS9 folder...'\n"
+                       "    Options = [bfoStatusText, bfoShowPath]\n"
+                       "    RootFolder = sfoMyComputer\n"
+                       "    Position = fdpMainFormCenter\n"
+                       "    Parent = E\n"
+                       "    OnChange = DialogChange\n"
+                       "  end\n"
+                       "end\n",
+                       [&](const std::string&) { return TFileBytes(glyph.SaveToBytes()); });
+  auto* edit = dynamic_cast<TGlyphWatchingEdit*>(form.FindComponent("E"));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->glyphsSet, 1);
+  EXPECT_EQ(edit->ButtonGlyph()->Width(), 13);
+  EXPECT_TRUE(edit->ButtonFlat());
+  EXPECT_EQ(edit->AltButtonCaption(), "More");
+  EXPECT_TRUE(edit->AltButtonDown());
+  auto* dialog = dynamic_cast<TEdFolderDialog*>(form.FindComponent("D"));
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->DialogTitle(), "Select FS9 folder...");
+  EXPECT_EQ(dialog->Options(), (TBrowseForFolderOptions{bfoStatusText, bfoShowPath}));
+  EXPECT_EQ(dialog->RootFolder(), sfoMyComputer);
+  EXPECT_EQ(dialog->Position(), fdpMainFormCenter);
+  EXPECT_EQ(dialog->Parent(), edit);
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  dialog->SetFolder(windows);
+  EXPECT_EQ(changes, 1);
 }
 }  // namespace

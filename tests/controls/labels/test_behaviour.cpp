@@ -51,7 +51,9 @@ TEST_F(LabelBehaviour, OpaqueLabelsPaintAtOnceOnlyWhenShownTransparentOnesInvali
   label->RedrawNow();
   EXPECT_EQ(label->paints, shown + 1);
   EXPECT_FALSE(Pending(form->Handle()));
+  EXPECT_TRUE(label->ControlStyle().Contains(csOpaque));
   label->SetTransparent(true);  // the parent repaints what lies under it first
+  EXPECT_FALSE(label->ControlStyle().Contains(csOpaque));
   EXPECT_EQ(label->paints, shown + 1);
   EXPECT_TRUE(Pending(form->Handle()));
   UpdateWindow(form->Handle());
@@ -298,6 +300,21 @@ TEST_F(LabelBehaviour, GroupBoxMovesAlignedChildrenWhenItsCaptionBandChanges) {
   EXPECT_GE(child->Top(), OmCaptionLineHeight(nullptr, *box->CaptionFont()));
   box->SetAlignment(gcaLeftCenter);
   EXPECT_GE(child->Left(), OmCaptionLineHeight(nullptr, *box->CaptionFont()));
+}
+
+TEST_F(LabelBehaviour, AGroupBoxKeepsItsWindowsFrameInsetThroughABevelChange) {
+  auto* box = new TOmGroupBox(form);
+  box->SetParent(form);
+  box->Bevel()->SetMode(bmWindows);
+  auto* child = new TCustomControl(form);
+  child->SetAlign(alClient);
+  child->SetParent(box);
+  form->HandleNeeded();
+  const HWND window = box->Handle();
+  box->Bevel()->SetBorderInnerWidth(3);
+  EXPECT_EQ(box->Handle(), window);  // its own frame: nothing to recreate
+  EXPECT_FALSE(box->Bevel()->WindowBorderSupport());
+  EXPECT_EQ(child->Left(), 3 + 2);
 }
 
 // The caption and frame of each of the twelve alignments, for a 200 x 100 box, band 14, offset 8.
