@@ -36,6 +36,7 @@ void RegisterMainFormClasses() {
   registry.Register<TOmGroupBox>("TOmGroupBox");
   registry.Register<TWebLinkLabel>("TWebLinkLabel");
   registry.Register<TEdFolderNameEdit>("TEdFolderNameEdit");
+  registry.Register<TEdFolderDialog>("TEdFolderDialog");
   registry.Register<TOmFormShape>("TOmFormShape");
 }
 

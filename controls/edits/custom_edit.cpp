@@ -165,19 +165,9 @@ void TCustomEdEdit::PasteFromClipboard() {
     if (!clipboard.GetText(text)) return;
   }
   if (!multiLine_) text = text.substr(0, text.find_first_of(L"\r\n"));
-  text = FittingPaste(ApplyCharCase(text));
+  text = ApplyCharCase(text);
   if (text.empty() && !HasSelection()) return;
   AfterOperation(Replace(anchor_, caret_, text, eakReplace));
-}
-
-TEdFString TCustomEdEdit::FittingPaste(const TEdFString& text) const {
-  if (maxLength_ <= 0) return text;
-  const int room = maxLength_ - (strings_.TextLength() - SelLength());
-  if (room >= static_cast<int>(text.size())) return text;
-  if (room <= 0) return {};
-  // Never the high half of a pair without its low half.
-  const bool splitsPair = EdIsHighSurrogate(text[room - 1]) && EdIsLowSurrogate(text[room]);
-  return text.substr(0, splitsPair ? room - 1 : room);
 }
 
 void TCustomEdEdit::ApplyAction(const TEdEditAction& action, bool backwards) {

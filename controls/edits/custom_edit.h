@@ -241,8 +241,6 @@ private:
   // The text would replace the selection without going over MaxLength (a replacement that
   // does not lengthen the text always fits).
   bool FitsMaxLength(size_t units) const;
-  // What of a pasted text fits under MaxLength, cut at a whole character.
-  TEdFString FittingPaste(const TEdFString& text) const;
   void EndMouseSelection();
   void ShowContextMenu(POINT screenPoint);
   bool HandleCommand(UINT id);

@@ -52,12 +52,6 @@ const TEnumNames<TFolderDialogPosition>& PositionNames() {
       {"fdpMainFormCenter", fdpMainFormCenter}, {"fdpOwnerFormCenter", fdpOwnerFormCenter}};
   return names;
 }
-
-// Linked in with the dialog, so any description of a program that has it may hold one.
-const bool kRegistered = [] {
-  TClassRegistry::Instance().Register<TEdFolderDialog>("TEdFolderDialog");
-  return true;
-}();
 }  // namespace
 
 const TEnumNames<TBrowseForFolderOption>& BrowseOptionNames() {

@@ -131,12 +131,6 @@ TEST_F(EditTest, ACharacterOutsideTheBasicPlaneGoesInWholeOrNotAtAllAtMaxLength)
   edit->SetSelection({1, 0}, {3, 0});  // over the pair, the text does not grow
   Type(L"\xD83D" L"c");  // a high half dropped by the next character
   EXPECT_EQ(edit->Text(), L"ac");
-  PutOnClipboard(L"x" + smile);
-  Key('V', {VK_CONTROL});  // room for one unit: the pair stays out
-  EXPECT_EQ(edit->Text(), L"acx");
-  edit->SetText(L"");
-  Key('V', {VK_CONTROL});
-  EXPECT_EQ(edit->Text(), L"x" + smile);
 }
 
 TEST_F(EditTest, LongPathScrollsToKeepTheCaretInViewAndHomeReturns) {

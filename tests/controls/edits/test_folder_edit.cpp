@@ -290,6 +290,7 @@ public:
 
 TEST(StoredFolderControls, AStoredGlyphGoesThroughTheSetterAndTheDialogLoadsWithItsEvents) {
   TClassRegistry::Instance().Register<TGlyphWatchingEdit>("TGlyphWatchingEdit");
+  TClassRegistry::Instance().Register<TEdFolderDialog>("TEdFolderDialog");
   TBitmap glyph;
   glyph.SetSize(13, 12);
   TForm form(nullptr);
