@@ -76,6 +76,7 @@ TEST_F(Repairs, GetReplacesAValueNamingTheProgramFileByItsFolderOnYes) {
                         kYesNo, L"&Yes", L"warning_file_name_value"));
   ExpectNoBox();
   EXPECT_EQ(TFS9Key::Value(), TScratch::FS9());
+  EXPECT_TRUE(SaveScreenshot(L"window_after_mend", program_.Main()));  // the label shows the folder now
 }
 
 TEST(CommandLine, AnUnknownSwitchShowsTheUsageAndExitsWithTwo) {
