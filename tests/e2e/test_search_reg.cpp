@@ -22,14 +22,34 @@ HWND FindTree(HWND parent) {
   return nullptr;
 }
 
+// TVITEMW as a process of the given pointer width lays it out: a 32-bit test reads the 64-bit
+// editor that a WoW64 system starts for "regedit.exe", and the tree reads the request as its own.
+template <typename Pointer>
+struct TTreeItemOf {
+  UINT mask;
+  alignas(Pointer) Pointer hItem;
+  UINT state, stateMask;
+  alignas(Pointer) Pointer pszText;
+  int cchTextMax, iImage, iSelectedImage, cChildren;
+  alignas(Pointer) Pointer lParam;
+};
+static_assert(sizeof(TTreeItemOf<UINT64>) == 56 && sizeof(TTreeItemOf<UINT32>) == 40);
+static_assert(sizeof(TTreeItemOf<UINT_PTR>) == sizeof(TVITEMW));
+
 // Reads another process's tree: item texts need a buffer inside that process.
 class TRemoteTree {
 public:
   explicit TRemoteTree(HWND tree) : tree_(tree) {
     DWORD id = 0;
     GetWindowThreadProcessId(tree, &id);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+                           FALSE, id);
     if (process_) buffer_ = VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    BOOL ownWow64 = FALSE, itsWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &ownWow64);
+    if (process_) IsWow64Process(process_, &itsWow64);
+    // A process is 64-bit on 64-bit Windows when it is no WoW64 one.
+    remote64_ = (sizeof(void*) == 8 || ownWow64) && !itsWow64;
   }
   ~TRemoteTree() {
     if (buffer_) VirtualFreeEx(process_, buffer_, 0, MEM_RELEASE);
@@ -48,16 +68,11 @@ public:
     return static_cast<UINT>(SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED));
   }
   std::wstring Text(HTREEITEM item) const {
-    auto* remoteText = static_cast<wchar_t*>(buffer_) + sizeof(TVITEMW) / sizeof(wchar_t) + 1;
-    TVITEMW request{};
-    request.mask = TVIF_TEXT;
-    request.hItem = item;
-    request.pszText = remoteText;
-    request.cchTextMax = kTextChars;
-    if (!WriteProcessMemory(process_, buffer_, &request, sizeof(request), nullptr)) return L"<unwritable>";
-    if (!SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer_))) return L"<no item>";
+    const UINT_PTR remoteText = reinterpret_cast<UINT_PTR>(buffer_) + kItemRoom;
+    if (!(remote64_ ? Ask<UINT64>(item, remoteText) : Ask<UINT32>(item, remoteText))) return L"<no item>";
     wchar_t text[kTextChars + 1] = L"";
-    if (!ReadProcessMemory(process_, remoteText, text, kTextChars * sizeof(wchar_t), nullptr)) return L"<unreadable>";
+    if (!ReadProcessMemory(process_, reinterpret_cast<void*>(remoteText), text, kTextChars * sizeof(wchar_t), nullptr))
+      return L"<unreadable>";
     text[kTextChars] = L'\0';
     return text;
   }
@@ -71,9 +86,24 @@ public:
 
 private:
   static constexpr int kTextChars = 260;
-  static constexpr SIZE_T kSize = sizeof(TVITEMW) + (kTextChars + 2) * sizeof(wchar_t);
+  static constexpr SIZE_T kItemRoom = 64;  // the larger request, rounded up
+  static constexpr SIZE_T kSize = kItemRoom + (kTextChars + 1) * sizeof(wchar_t);
+
+  // Asks for an item's text in the tree's own layout; false when the request was not answered.
+  template <typename Pointer>
+  bool Ask(HTREEITEM item, UINT_PTR remoteText) const {
+    TTreeItemOf<Pointer> request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = static_cast<Pointer>(reinterpret_cast<UINT_PTR>(item));
+    request.pszText = static_cast<Pointer>(remoteText);
+    request.cchTextMax = kTextChars;
+    return WriteProcessMemory(process_, buffer_, &request, sizeof(request), nullptr) &&
+           SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(buffer_));
+  }
+
   HWND tree_;
   HANDLE process_ = nullptr;
+  bool remote64_ = false;
   void* buffer_ = nullptr;
 };
 

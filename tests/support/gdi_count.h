@@ -25,6 +25,14 @@ inline const unsigned char* HandleTable(HANDLE process = GetCurrentProcess()) {
   const unsigned char* table = nullptr;
   SIZE_T read = 0;
   if (!ReadProcessMemory(process, peb + offset, &table, sizeof(table), &read) || read != sizeof(table)) return nullptr;
+  BOOL wow64 = FALSE;
+  if (!table && sizeof(void*) == 4 && IsWow64Process(process, &wow64) && wow64) {
+    // A WoW64 Wine fills in only the 64-bit block's field, a 32-bit address; that block lies one
+    // page below the 32-bit one.
+    UINT32 low = 0;
+    if (ReadProcessMemory(process, peb - 0x1000 + 0xF8, &low, sizeof(low), &read) && read == sizeof(low))
+      table = reinterpret_cast<const unsigned char*>(static_cast<UINT_PTR>(low));
+  }
   return table;
 }
 
