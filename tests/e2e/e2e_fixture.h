@@ -14,7 +14,7 @@ class ProgramCase : public testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(TScratch::Prepare()) << "scratch folders under C:";
-    ASSERT_TRUE(program_.Started());
+    ASSERT_TRUE(program_.Started()) << "CreateProcess error " << program_.StartError();
     ASSERT_NE(program_.WaitForMain(), nullptr);
   }
 

@@ -86,6 +86,8 @@ TProgram::TProgram(const std::wstring& arguments) {
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
     CloseHandle(info.hThread);
+  } else {
+    startError_ = GetLastError();
   }
 }
 

@@ -23,6 +23,7 @@ public:
   TProgram(const TProgram&) = delete;
   TProgram& operator=(const TProgram&) = delete;
   bool Started() const { return process_ != nullptr; }
+  DWORD StartError() const { return startError_; }
   DWORD ProcessId() const { return processId_; }
   HANDLE Process() const { return process_; }
   // Waits up to `ms` for a visible top-level window of this process with that caption.
@@ -61,6 +62,7 @@ public:
 private:
   HANDLE process_ = nullptr;
   DWORD processId_ = 0;
+  DWORD startError_ = 0;
   HWND main_ = nullptr;
 };
 
