@@ -29,6 +29,14 @@ runnable_presets() {
   if runs_32bit_programs; then echo mingw-x86; fi
 }
 
+# True when this machine runs the preset's program. Not `runnable_presets | grep -q`: under
+# pipefail grep's early exit cut the list short and read as "not runnable".
+runs_preset() {
+  local preset
+  for preset in $(runnable_presets); do [ "$preset" = "$1" ] && return 0; done
+  return 1
+}
+
 # Each preset's test prefix; the 32-bit program's is a WoW64 prefix of its own.
 prefix_dir_of() {
   case "$1" in
