@@ -5,11 +5,10 @@
 #include <cstring>
 
 namespace {
-// The user's store is one tree in the native view, whichever build reads it.
-constexpr REGSAM kCopyReadAccess = KEY_READ | KEY_WOW64_64KEY;
+// The native view, whichever build reads it: the user's store is one tree there, and a 64-bit
+// tool or registry editor puts the machine's key there, where FS9 never looks.
+constexpr REGSAM kNativeReadAccess = KEY_READ | KEY_WOW64_64KEY;
 constexpr REGSAM kCopyDeleteAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;
-// Where a 64-bit tool or registry editor puts the key: FS9 never looks there.
-constexpr REGSAM kOtherViewReadAccess = KEY_READ | KEY_WOW64_64KEY;
 
 std::string Trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -39,7 +38,7 @@ std::optional<TEntryRepair> TFS9Entry::RepairFor(const std::string& value) {
 
 std::optional<TEntryRepair> TFS9Entry::OtherViewRepair() {
   if (!system_.Is64BitWindows()) return std::nullopt;  // one view only: nothing elsewhere
-  const std::optional<std::string> folder = ReadValue(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kOtherViewReadAccess);
+  const std::optional<std::string> folder = ReadValue(HKEY_LOCAL_MACHINE, texts::kFS9KeyPath, kNativeReadAccess);
   if (!folder || folder->empty()) return std::nullopt;
   return TEntryRepair{texts::kOtherViewHead + *folder + texts::kOtherViewTail, *folder};
 }
@@ -52,7 +51,7 @@ std::optional<TEntryRepair> TFS9Entry::FileNameRepair(const std::string& value) 
 }
 
 std::optional<std::string> TFS9Entry::StaleUserCopy(const char* keyPath, const std::string& folder) {
-  const std::optional<std::string> copy = ReadValue(HKEY_CURRENT_USER, keyPath, kCopyReadAccess);
+  const std::optional<std::string> copy = ReadValue(HKEY_CURRENT_USER, keyPath, kNativeReadAccess);
   // A key left without its value, or an empty value, sends no installer anywhere: no copy.
   if (!copy || copy->empty() || _stricmp(copy->c_str(), folder.c_str()) == 0) return std::nullopt;
   return copy;

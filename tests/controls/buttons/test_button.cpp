@@ -223,9 +223,6 @@ TEST_F(ButtonTest, ADropDownClickRunsOnClickThenTheMenuAndComesBackReleased) {
   EXPECT_FALSE(SendMessageW(Window(), BM_GETSTATE, 0, 0) & BST_PUSHED);
 }
 
-// The glyph comes from the image list, follows its changes and indexes, refuses negative ones,
-// is detached by a glyph set in code, and the list is forgotten when freed; the shared lists load
-// by their stored name.
 TEST_F(ButtonTest, HideHintSaysWhetherTheHintGoesWithTheMouse) {
   button->SetHint("Read the registry");
   button->SetShowHint(true);
@@ -245,6 +242,9 @@ TEST_F(ButtonTest, HideHintSaysWhetherTheHintGoesWithTheMouse) {
   Application->SetHintPause(pause);
 }
 
+// The glyph comes from the image list, follows its changes and indexes, refuses negative ones,
+// is detached by a glyph set in code, and the list is forgotten when freed; the shared lists load
+// by their stored name.
 TEST_F(ButtonTest, TheGlyphComesFromTheImageList) {
   auto add = [](TOmCustomImageList& to, int width) {
     TBitmap b;
